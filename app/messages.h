@@ -1,0 +1,21 @@
+// Window messages and names through which other programs reach the monitor.
+#pragma once
+
+#include <windows.h>
+
+// Posted to the relay window by the spooler side, forwarded to the dialog.
+// wParam is passed on untouched; lParam carries the signed 32-bit status code.
+constexpr UINT WM_STATUSCODE = WM_USER + 10;  // 1034
+// Posted to the relay window to end the monitor; parameters are not read.
+constexpr UINT WM_STATUSQUIT = WM_USER + 11;  // 1035
+// The shell's callback for mouse activity on the tray icon.
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 20;  // 1044
+
+constexpr UINT ID_TRAYICON = 100;
+
+// Class name and title of the relay window; also the single-instance marker.
+constexpr const char* kRelayWindowName = "VoskMonStatusMonitor_mqvd";
+// Registered window message that ends the monitor when it reaches the dialog.
+constexpr const char* kStopMessageName = "StopVoskMonStatusMonitor";
+// Tip of a tray icon that has just been added.
+constexpr const char* kFirstTrayTip = "Printer Status";

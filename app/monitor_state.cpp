@@ -1,0 +1,3 @@
+#include "app/monitor_state.h"
+
+MonitorState g_monitor;

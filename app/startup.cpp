@@ -1,0 +1,52 @@
+#include "app/startup.h"
+
+#include "app/command_line.h"
+#include "app/messages.h"
+#include "app/monitor_state.h"
+#include "app/relay_window.h"
+#include "ui/resource.h"
+#include "ui/status_dialog.h"
+
+namespace {
+
+void SetPlatformFlags() {
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    if (!GetVersionExA(&version)) return;
+    g_monitor.win95Family = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    g_monitor.winNtFamily = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+int RunMessageLoop(HWND dialog) {
+    MSG message;
+    for (;;) {
+        const BOOL result = GetMessageA(&message, nullptr, 0, 0);
+        if (result == 0) return 0;
+        if (result == -1) return 1;  // an error repeats: do not spin on it
+        // Keyboard navigation for the dialog; everything else as usual.
+        if (!IsDialogMessageA(dialog, &message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+}  // namespace
+
+int RunMonitor(HINSTANCE instance, const char* arguments) {
+    // The relay window marks a running monitor; a second one tells it nothing.
+    if (FindWindowA(kRelayWindowName, kRelayWindowName) != nullptr) return 0;
+
+    g_monitor.startRequest = IsStartRequest(arguments);
+    g_monitor.instance = instance;
+    SetPlatformFlags();
+
+    // Without it the monitor cannot be reached, but the dialog still works.
+    (void)CreateRelayWindow(instance);
+
+    g_monitor.dialog = CreateStatusDialog(instance);
+    // No loop without a window of our own: the relay window would keep every
+    // later monitor from starting while this one could never be ended.
+    if (g_monitor.dialog == nullptr) return 1;
+    return RunMessageLoop(g_monitor.dialog);
+}

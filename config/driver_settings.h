@@ -1,0 +1,22 @@
+// The printer driver's settings that steer the monitor.
+#pragma once
+
+struct DriverSettings {
+    int bidi = 1;      // 0 switches the monitor off
+    int language = 1;  // selects the language sections of the status profile
+};
+
+// Reads both settings afresh for the platform family of the monitor state:
+// from the driver INI file and WIN.INI on the 95 family, from the printer's
+// driver data in the registry on the NT family; 1 and 1 on neither.
+DriverSettings ReadDriverSettings();
+
+// NT family: "<driver>=BidiMode" of the printer's driver data, 1 when absent.
+int ReadNtBidiMode();
+// NT family: the second token of "DrvlibIntl=<class>U.DLL", 1 when absent.
+int ReadNtLanguage();
+
+// The language number in an NT family language value: a first token, a
+// comma, then the number, which may be followed by ':' or ',' and more text.
+// Runs of delimiters count as one; 1 when there is no second token.
+int ParseNtLanguage(const char* value);

@@ -1,0 +1,35 @@
+// A registry key open for reading, with its own buffer for the values read.
+#pragma once
+
+#include <windows.h>
+
+#include "config/global_buffer.h"
+
+class RegKey {
+public:
+    // Opens path under root; a key that fails to open reads as empty values.
+    RegKey(HKEY root, const char* path);
+    ~RegKey();  // closes the key, then the buffer releases its block
+    RegKey(const RegKey&) = delete;
+    RegKey& operator=(const RegKey&) = delete;
+
+    // Closes any open key first, so one RegKey can move to another key.
+    bool Open(HKEY root, const char* path);
+    void Close();
+
+    // The value's bytes as terminated text in this key's buffer, or the shared
+    // empty string. Whatever the value's type, and whether or not it was stored
+    // with its terminator, the result is terminated. Valid until the next read.
+    char* QueryString(const char* name);
+
+    // 0 after a successful open, else the open's error; ERROR_FILE_NOT_FOUND
+    // while closed.
+    LONG Status() const { return status_; }
+    bool IsOpen() const { return key_ != nullptr; }
+    const GlobalBuffer& Buffer() const { return value_; }
+
+private:
+    HKEY key_ = nullptr;
+    LONG status_ = ERROR_FILE_NOT_FOUND;
+    GlobalBuffer value_;
+};

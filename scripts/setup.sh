@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building, running and testing need on Debian (run as root, or
+# with sudo available). Does nothing when everything is there.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
+
+packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils imagemagick)
+if [ "$STATUSMON_WINE_BITS" = 32 ]; then
+    packages+=(wine wine32:i386)
+else
+    # 32-bit code cannot run here: 64-bit Wine runs the 64-bit test build.
+    packages+=(wine wine64 g++-mingw-w64-x86-64)
+fi
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "ok installed" || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+if [ "$STATUSMON_WINE_BITS" = 32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    $sudo dpkg --add-architecture i386
+fi
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

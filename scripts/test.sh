@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, and runs every test under Wine.
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+bash "$root/scripts/setup.sh"
+bash "$root/scripts/build.sh"
+
+source "$root/scripts/wine-env.sh"
+if [ "$STATUSMON_WINE_BITS" = 64 ]; then
+    echo "Note: this machine cannot execute 32-bit code; the tests run the 64-bit build under 64-bit Wine."
+fi
+trap 'stop_wine; stop_display' EXIT
+start_display
+prepare_prefix
+# One at a time: the tests share the prefix's registry, files and tray.
+ctest --test-dir "$run_build_dir" -j1 --output-on-failure "$@"

@@ -1,0 +1,81 @@
+#include "support/text.h"
+
+#include <cstdarg>
+#include <cstdint>
+#include <cstdio>
+
+const char kEmptyString[] = "";
+
+void CopyBounded(char* out, std::size_t size, const char* text) {
+    if (size == 0) return;
+    std::size_t i = 0;
+    for (; i + 1 < size && text[i] != '\0'; ++i) out[i] = text[i];
+    out[i] = '\0';
+}
+
+bool FormatText(char* out, std::size_t size, const char* format, ...) {
+    if (size == 0) return false;
+    std::va_list arguments;
+    va_start(arguments, format);
+    const int length = std::vsnprintf(out, size, format, arguments);
+    va_end(arguments);
+    if (length < 0 || static_cast<std::size_t>(length) >= size) {
+        out[0] = '\0';
+        return false;
+    }
+    return true;
+}
+
+CodeKey FormatCodeKey(int code) {
+    CodeKey key;
+    (void)FormatText(key.text, sizeof key.text, "%05d", code);  // always fits
+    return key;
+}
+
+namespace {
+
+bool IsSpace(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
+
+int DigitValue(unsigned char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+    return 99;
+}
+
+// Two's complement reinterpretation without implementation-defined casts.
+int ToSigned(std::uint32_t value) {
+    if (value <= 0x7FFFFFFFu) return static_cast<int>(value);
+    return -static_cast<int>(~value) - 1;
+}
+
+// Reads digits of the given base; arithmetic is unsigned, so overflow wraps.
+int ParseNumber(const char* text, bool detectBase) {
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
+    while (IsSpace(*p)) ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') {
+        negative = *p == '-';
+        ++p;
+    }
+    std::uint32_t base = 10;
+    if (detectBase && p[0] == '0') {
+        if ((p[1] == 'x' || p[1] == 'X') && DigitValue(p[2]) < 16) {
+            base = 16;
+            p += 2;
+        } else {
+            base = 8;
+        }
+    }
+    std::uint32_t value = 0;
+    for (int digit = DigitValue(*p); digit < static_cast<int>(base); digit = DigitValue(*++p)) {
+        value = value * base + static_cast<std::uint32_t>(digit);
+    }
+    return ToSigned(negative ? 0u - value : value);
+}
+
+}  // namespace
+
+int ParseDecimal(const char* text) { return ParseNumber(text, false); }
+
+int ParseAutoBase(const char* text) { return ParseNumber(text, true); }

@@ -1,0 +1,56 @@
+#include "tray/tray_icon.h"
+
+#include "support/text.h"
+
+ShellNotifyIconFunction g_shellNotifyIcon = Shell_NotifyIconA;
+
+namespace {
+
+// A fresh record in the first form (88 bytes): all zeros but the identity.
+NOTIFYICONDATAA Record(HWND window, UINT id) {
+    NOTIFYICONDATAA record;
+    ZeroMemory(&record, sizeof record);
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = window;
+    record.uID = id;
+    return record;
+}
+
+void SetTip(NOTIFYICONDATAA& record, const char* tip) {
+    CopyBounded(record.szTip, kTrayTipSize, tip);
+}
+
+}  // namespace
+
+BOOL TrayIconAdd(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip) {
+    NOTIFYICONDATAA record = Record(window, id);
+    record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    record.uCallbackMessage = callbackMessage;
+    record.hIcon = icon;
+    SetTip(record, tip);
+    return g_shellNotifyIcon(NIM_ADD, &record);
+}
+
+BOOL TrayIconDelete(HWND window, UINT id) {
+    NOTIFYICONDATAA record = Record(window, id);
+    return g_shellNotifyIcon(NIM_DELETE, &record);
+}
+
+BOOL TrayIconSetTip(HWND window, UINT id, const char* tip) {
+    NOTIFYICONDATAA record = Record(window, id);
+    record.uFlags = NIF_TIP;
+    SetTip(record, tip);
+    return g_shellNotifyIcon(NIM_MODIFY, &record);
+}
+
+BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon) {
+    NOTIFYICONDATAA record = Record(window, id);
+    record.uFlags = NIF_ICON;
+    record.hIcon = icon;
+    return g_shellNotifyIcon(NIM_MODIFY, &record);
+}
+
+BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip) {
+    if (TrayIconSetIcon(window, id, icon)) return TRUE;
+    return TrayIconAdd(window, id, callbackMessage, icon, tip);
+}

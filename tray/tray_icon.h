@@ -1,0 +1,27 @@
+// The monitor's one icon in the notification area: thin operations over the
+// shell. Each returns whether the shell accepted the command.
+//
+// The icons handed in stay the caller's: they are the shared icons that the
+// dialog keeps for the whole run, and the shell takes its own copy of the
+// image, so these operations never destroy an icon.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+// Characters of the tip the shell reads from the first form of the record,
+// terminator included: longer tips are cut after 63 characters.
+constexpr int kTrayTipSize = 64;
+
+BOOL TrayIconAdd(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip);
+BOOL TrayIconDelete(HWND window, UINT id);
+BOOL TrayIconSetTip(HWND window, UINT id, const char* tip);
+BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon);
+// Changes the icon's image; when there is no icon to change, adds it with the
+// callback message and tip. On a present icon the tip is left as it is.
+BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip);
+
+// The shell call behind the operations. Tests put a recorder in front of the
+// real one to see the records that reach the shell.
+using ShellNotifyIconFunction = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
+extern ShellNotifyIconFunction g_shellNotifyIcon;
