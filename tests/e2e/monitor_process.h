@@ -39,8 +39,9 @@ public:
     bool WaitForStatusText(const std::string& text, DWORD timeoutMs = 5000) const;
     // Polls until the caption is exactly text. False on timeout.
     bool WaitForCaption(const std::string& text, DWORD timeoutMs = 5000) const;
-    // Sends a message to the dialog and back again, so that everything the
-    // monitor had in its queue before (posted codes included) has been handled.
+    // Waits until everything posted to the monitor before (codes through the
+    // relay window included) and whatever that posted in turn has been
+    // handled. Posts markers rather than sending: see the implementation.
     void Sync() const;
 
     bool IsVisible() const;
@@ -52,11 +53,36 @@ public:
     // Waits for the process to end; its exit code, or STILL_ACTIVE on timeout.
     DWORD WaitForExit(DWORD timeoutMs = 10000);
 
+    bool IsRunning() const;
+    // The icon in the severity icon control: a handle of the monitor's process.
+    HICON SeverityIcon() const;
+    void PostToDialog(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Relay windows on the desktop, whichever process they belong to.
+    static int CountRelayWindows();
+
 private:
     PROCESS_INFORMATION process_ = {};
     DWORD processId_ = 0;
     HWND dialog_ = nullptr;
     HWND relay_ = nullptr;
+};
+
+// Holds the Ctrl key down (through SendInput, so that other programs' key
+// state sees it) for the life of the object. A small window of this process
+// takes the foreground meanwhile: keyboard input then queues here, and the
+// monitor, having none of its own pending, reads the desktop's key state.
+// Were the monitor in the foreground, the key-down would wait in its queue
+// behind every posted message and Ctrl would not yet count as down.
+class CtrlKeyHeld {
+public:
+    CtrlKeyHeld();
+    ~CtrlKeyHeld();
+    CtrlKeyHeld(const CtrlKeyHeld&) = delete;
+    CtrlKeyHeld& operator=(const CtrlKeyHeld&) = delete;
+
+private:
+    static void Send(DWORD flags);
+    HWND window_ = nullptr;
 };
 
 // Ends every monitor still running in this Wine session (left over from a
