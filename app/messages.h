@@ -17,5 +17,7 @@ constexpr UINT ID_TRAYICON = 100;
 constexpr const char* kRelayWindowName = "VoskMonStatusMonitor_mqvd";
 // Registered window message that ends the monitor when it reaches the dialog.
 constexpr const char* kStopMessageName = "StopVoskMonStatusMonitor";
+// Broadcast by the shell when it (re)starts and its notification area is empty.
+constexpr const char* kTaskbarCreatedMessageName = "TaskbarCreated";
 // Tip of a tray icon that has just been added.
 constexpr const char* kFirstTrayTip = "Printer Status";

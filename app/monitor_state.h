@@ -18,6 +18,13 @@ struct MonitorState {
 
     HBITMAP logo = nullptr;  // replaced on every colour-scheme change
     UINT stopMessage = 0;    // 0 until registered: then nothing counts as stop
+    UINT taskbarCreatedMessage = 0;  // the shell's restart broadcast; 0 until registered
+
+    // The tray icon as the monitor last set it, to add it again when the
+    // shell restarts: whether it should be there, its image and its tip.
+    bool trayIconWanted = false;
+    HICON trayIcon = nullptr;
+    char trayTip[64] = {};  // as much of a tip as the shell shows
 
     char monitorDataKeyPath[256] = {};
     char profilePath[260] = {};

@@ -64,6 +64,7 @@ void HandleStatusCode(HWND dialog, int statusCode) {
 
     const DriverSettings settings = ReadDriverSettings();
     if (settings.bidi == 0) {
+        state.trayIconWanted = false;
         TrayIconDelete(dialog, ID_TRAYICON);
         ShowWindow(dialog, SW_HIDE);
     }
@@ -85,7 +86,9 @@ void HandleStatusCode(HWND dialog, int statusCode) {
     SendDlgItemMessageA(dialog, IDC_STATUSICON, STM_SETICON,
                         reinterpret_cast<WPARAM>(DialogIconFor(severity)), 0);
     if (settings.bidi != 0) {
-        TrayIconUpdate(dialog, ID_TRAYICON, WM_TRAYNOTIFY, TrayIconFor(severity), kFirstTrayTip);
+        state.trayIconWanted = true;
+        state.trayIcon = TrayIconFor(severity);
+        TrayIconUpdate(dialog, ID_TRAYICON, WM_TRAYNOTIFY, state.trayIcon, kFirstTrayTip);
     }
 
     const int messageCode = fields.FieldInt(2);
@@ -102,5 +105,6 @@ void HandleStatusCode(HWND dialog, int statusCode) {
     } else {
         ShowStatusText(area, text, append);
     }
+    CopyBounded(state.trayTip, text);
     TrayIconSetTip(dialog, ID_TRAYICON, text);
 }

@@ -43,15 +43,26 @@ INT_PTR OnInitDialog(HWND dialog) {
     LoadSeverityIcons();
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_monitor.normalIcon));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_monitor.normalIcon));
+    g_monitor.trayIconWanted = true;
+    g_monitor.trayIcon = g_monitor.normalIcon;
+    CopyBounded(g_monitor.trayTip, kFirstTrayTip);
     TrayIconUpdate(dialog, ID_TRAYICON, WM_TRAYNOTIFY, g_monitor.normalIcon, kFirstTrayTip);
     SendDlgItemMessageA(dialog, IDC_STATUSTEXT, EM_LIMITTEXT, 0x7FFFFFFF, 0);
 
     CopyBounded(g_monitor.monitorDataKeyPath, GetMonitorDataKeyPath());
     PostStoredStatusCode(dialog);
     g_monitor.stopMessage = RegisterWindowMessageA(kStopMessageName);
+    g_monitor.taskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreatedMessageName);
 
     LoadLogoBitmap(dialog, g_monitor.logo, IDB_LOGO, IDC_LOGO);
     return FALSE;  // no default keyboard focus
+}
+
+// A restarted shell has lost every tray icon: add ours again as it was, unless
+// the driver's bidirectional switch had turned it off.
+void RestoreTrayIcon(HWND dialog) {
+    if (!g_monitor.trayIconWanted) return;
+    TrayIconAdd(dialog, ID_TRAYICON, WM_TRAYNOTIFY, g_monitor.trayIcon, g_monitor.trayTip);
 }
 
 void OnNcDestroy(HWND dialog) {
@@ -111,11 +122,15 @@ HWND CreateStatusDialog(HINSTANCE instance) {
 }
 
 INT_PTR CALLBACK StatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    // The stop message's number is only known at run time, so it is tested
-    // before the switch. While it is 0 nothing counts as the stop message.
+    // Registered messages have numbers known only at run time, so they are
+    // tested before the switch. While a number is 0 nothing matches it.
     if (g_monitor.stopMessage != 0 && message == g_monitor.stopMessage) {
         DestroyWindow(dialog);
         return TRUE;
+    }
+    if (g_monitor.taskbarCreatedMessage != 0 && message == g_monitor.taskbarCreatedMessage) {
+        RestoreTrayIcon(dialog);
+        return FALSE;
     }
     switch (message) {
     case WM_INITDIALOG:
