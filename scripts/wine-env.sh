@@ -82,10 +82,13 @@ prepare_prefix() {
         wine wineboot --init >/dev/null 2>&1
         wineserver -w
     fi
+    # A persistent server, so each test process starts quickly. It fails
+    # harmlessly when one already runs.
+    wineserver -p 2>/dev/null || true
     # Without a window manager every hidden or destroyed window would wait
     # two seconds for one.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wineserver -p
+    return 0
 }
 
 stop_wine() {
