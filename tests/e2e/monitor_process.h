@@ -45,6 +45,7 @@ public:
     void Sync() const;
 
     bool IsVisible() const;
+    bool IsHidden() const { return !IsVisible(); }
     bool IsIconic() const;
     bool HasSeverityIcon() const;  // the severity icon control holds an icon
     // Whether the shell holds the monitor's tray icon (a modify succeeds).
