@@ -156,7 +156,11 @@ void Post(const Target& target, UINT message, int code) {
 
 void Stop(Target& target) {
     Post(target, WM_STATUSQUIT, 0);
-    WaitForSingleObject(target.process.hProcess, 10000);
+    if (WaitForSingleObject(target.process.hProcess, 30000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "the program did not end; terminating it\n");
+        TerminateProcess(target.process.hProcess, 1);
+        WaitForSingleObject(target.process.hProcess, 5000);
+    }
     CloseHandle(target.process.hThread);
     CloseHandle(target.process.hProcess);
 }
@@ -181,7 +185,8 @@ Figures Measure(const std::string& program) {
         const double start = Now();
         Post(target, WM_STATUSCODE, code);
         if (!WaitForText(target.area, bench::TextForCode(code), 10)) {
-            std::fprintf(stderr, "%s: code %d not shown\n", program.c_str(), code);
+            std::fprintf(stderr, "%s: code %d not shown (the area shows \"%s\")\n", program.c_str(),
+                         code, Text(target.area).c_str());
             std::exit(2);
         }
         latencies.push_back(Now() - start);
@@ -218,7 +223,8 @@ void PrintRow(const char* name, double monitor, double floor, const char* unit) 
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const bool floorOnly = argc > 1 && std::string(argv[1]) == "--floor-only";
     char module[MAX_PATH];
     GetModuleFileNameA(nullptr, module, sizeof module);
     std::string directory(module);
@@ -229,7 +235,7 @@ int main() {
         return 2;
     }
     InstallConfiguration();
-    const Figures monitor = Measure(directory + "statusmon.exe");
+    const Figures monitor = floorOnly ? Figures() : Measure(directory + "statusmon.exe");
     const Figures floor = Measure(directory + "echo_monitor.exe");
     RemoveConfiguration();
 
