@@ -1,0 +1,100 @@
+#include "tools/statusctl/commands.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "tools/statusctl/driver_setup.h"
+#include "tools/statusctl/monitor_link.h"
+#include "tools/statusctl/sample_paths.h"
+#include "tools/statusctl/scenario.h"
+
+namespace {
+
+int Failed(const std::string& error) {
+    PrintError(error);
+    return error == kNoMonitorError ? kExitNoMonitor : kExitFailed;
+}
+
+int Install(InstallOptions options) {
+    if (options.profile.empty() || options.defaultProfile.empty()) {
+        const std::string sample = FindSampleDirectory();
+        if (sample.empty()) return Failed("sample folder with profile.ini not found; give --profile and --default");
+        if (options.profile.empty()) options.profile = sample + "\\profile.ini";
+        if (options.defaultProfile.empty()) options.defaultProfile = sample + "\\default.ini";
+    }
+    std::string error;
+    if (!InstallDriver(options, &error)) return Failed(error);
+    std::printf("installed \"%s\" (class %s, language %d, bidi %d)\n", options.driver.c_str(),
+                options.driverClass.c_str(), options.language, options.bidi);
+    return kExitDone;
+}
+
+int Uninstall() {
+    std::string error;
+    std::string notes;
+    const bool done = UninstallDriver(&error, &notes);
+    if (!notes.empty()) std::fputs(notes.c_str(), stderr);
+    if (!done) return Failed(error);
+    std::printf("uninstalled\n");
+    return kExitDone;
+}
+
+int Status() {
+    MonitorView view;
+    std::string error;
+    if (!ReadMonitorView(&view, &error)) return Failed(error);
+    std::printf("caption: %s\nstatus: %s\nvisible: %s\nwindow: %dx%d%+d%+d\n", view.caption.c_str(),
+                view.statusText.c_str(), view.visible ? "yes" : "no", view.width, view.height, view.left,
+                view.top);
+    return kExitDone;
+}
+
+int Play(const std::string& file) {
+    std::vector<Command> commands;
+    std::string error;
+    if (!ReadScenarioFile(file, &commands, &error)) return Failed(error);
+    for (const Command& command : commands) {
+        const int result = RunCommand(command);
+        if (result != kExitDone) return result;
+    }
+    return kExitDone;
+}
+
+int Done(bool ok, const std::string& error) { return ok ? kExitDone : Failed(error); }
+
+}  // namespace
+
+void PrintError(const std::string& text) { std::fprintf(stderr, "statusctl: %s\n", text.c_str()); }
+
+int RunCommand(const Command& command) {
+    std::string error;
+    switch (command.kind) {
+    case CommandKind::Help:
+        std::fputs(UsageText(), stdout);
+        return kExitDone;
+    case CommandKind::Install:
+        return Install(command.install);
+    case CommandKind::Uninstall:
+        return Uninstall();
+    case CommandKind::SetLanguage:
+        return Done(SetDriverLanguage(command.number, &error), error);
+    case CommandKind::SetBidi:
+        return Done(SetDriverBidi(command.number, &error), error);
+    case CommandKind::Post:
+        return Done(PostStatusCodes(command.codes, &error), error);
+    case CommandKind::Quit:
+        return Done(PostQuitRequest(&error), error);
+    case CommandKind::Stop:
+        return Done(BroadcastStop(&error), error);
+    case CommandKind::Status:
+        return Status();
+    case CommandKind::Sleep:
+        Sleep(static_cast<DWORD>(command.number));
+        return kExitDone;
+    case CommandKind::Play:
+        return Play(command.file);
+    }
+    return kExitFailed;
+}

@@ -1,0 +1,28 @@
+// What a printer driver's installation writes for the status monitor, and
+// the driver's two settings that the monitor follows, on both families:
+// - HKLM "SOFTWARE\Kor\Bidi Monitor", value "Monitor": our own key, whose
+//   subkey "BidiData" holds Code, Profile, ProfileDefault, Driver,
+//   DriverClass and Display;
+// - NT family: the printer's PrinterDriverData values "<driver>=BidiMode"
+//   and "DrvlibIntl=<class>U.DLL";
+// - 95 family: "<class>.INI" [Settings] UseBidi, and WIN.INI [DRVLIBINTL]
+//   "<class>W.DRV".
+#pragma once
+
+#include <string>
+
+#include "tools/statusctl/arguments.h"
+
+// The key that "Monitor" names; the install's log is kept in it.
+extern const char kOwnKeyPath[];
+
+// Removes an earlier install by statusctl first. The profile paths must name
+// existing files; they are stored as full paths.
+bool InstallDriver(const InstallOptions& options, std::string* error);
+// Undoes the last install. notes receives what was deliberately left.
+bool UninstallDriver(std::string* error, std::string* notes);
+bool IsDriverInstalled();
+
+// Change the installed driver's settings in both families' places.
+bool SetDriverLanguage(int language, std::string* error);
+bool SetDriverBidi(int bidi, std::string* error);
