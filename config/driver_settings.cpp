@@ -42,19 +42,6 @@ DriverSettings ReadWin95Settings() {
 
 }  // namespace
 
-int ParseNtLanguage(const char* value) {
-    const char* p = value;
-    while (*p == ',') ++p;
-    if (*p == '\0') return 1;
-    while (*p != '\0' && *p != ',') ++p;  // the first token, not used
-    if (*p == '\0') return 1;
-    ++p;
-    while (*p == ',' || *p == ':') ++p;
-    if (*p == '\0') return 1;
-    // The decimal conversion stops at the ',' or ':' that ends the token.
-    return ParseDecimal(p);
-}
-
 int ReadNtBidiMode() {
     char name[256];
     if (!FormatDriverDataPath(name)) return 1;

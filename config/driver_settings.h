@@ -1,6 +1,8 @@
 // The printer driver's settings that steer the monitor.
 #pragma once
 
+#include "config/nt_language.h"
+
 struct DriverSettings {
     int bidi = 1;      // 0 switches the monitor off
     int language = 1;  // selects the language sections of the status profile
@@ -15,8 +17,3 @@ DriverSettings ReadDriverSettings();
 int ReadNtBidiMode();
 // NT family: the second token of "DrvlibIntl=<class>U.DLL", 1 when absent.
 int ReadNtLanguage();
-
-// The language number in an NT family language value: a first token, a
-// comma, then the number, which may be followed by ':' or ',' and more text.
-// Runs of delimiters count as one; 1 when there is no second token.
-int ParseNtLanguage(const char* value);

@@ -49,11 +49,33 @@ status_line() {  # prints the value of one "name: value" line of statusctl statu
     ctl status 2>/dev/null | tr -d '\r' | sed -n "s/^$1: //p"
 }
 
-# The dialog's area when it can be found, else the whole screen.
+# Without a desktop tray to dock into, Wine draws the notification area in a
+# small window of its own, which the dialog covers at the top left. Put it
+# just below the dialog, so that the screenshots show the tray icon too.
+tray_gap=8
+tray_height=0
+place_tray() {  # dialog geometry WxH+X+Y
+    local tray
+    tray="$(xdotool search --name '^Wine System Tray$' 2>/dev/null | head -n 1)" || return 0
+    [ -n "$tray" ] || return 0
+    [[ "$1" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]] || return 0
+    xdotool windowmove "$tray" "${BASH_REMATCH[3]}" \
+        $((BASH_REMATCH[4] + BASH_REMATCH[2] + tray_gap)) 2>/dev/null || return 0
+    # The reported height is the client area's; Wine draws the caption and
+    # border above and around it.
+    local client
+    client="$(xdotool getwindowgeometry "$tray" | sed -n 's/.*Geometry: [0-9]*x\([0-9]*\).*/\1/p')"
+    [ -n "$client" ] && tray_height=$((client + 26))
+}
+
+# The dialog's area and the notification area below it when they can be
+# found, else the whole screen.
 screenshot() {  # file name without extension
     local geometry
     geometry="$(status_line window)"
-    if [[ "$geometry" =~ ^[0-9]+x[0-9]+\+[0-9]+\+[0-9]+$ ]]; then
+    if [[ "$geometry" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]; then
+        [ "$tray_height" -gt 0 ] 2>/dev/null &&
+            geometry="${BASH_REMATCH[1]}x$((BASH_REMATCH[2] + tray_gap + tray_height))+${BASH_REMATCH[3]}+${BASH_REMATCH[4]}"
         import -window root -crop "$geometry" +repage "$shots/$1.png"
     else
         import -window root "$shots/$1.png"
@@ -79,6 +101,7 @@ if [ -z "$(status_line caption)" ]; then
 fi
 echo "  caption: $(status_line caption)"
 echo "  status:  $(status_line status)"
+place_tray "$(status_line window)"
 rm -f "$shots"/*.png
 screenshot 00-start
 

@@ -4,7 +4,7 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
-packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils imagemagick)
+packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick)
 if [ "$STATUSMON_WINE_BITS" = 32 ]; then
     packages+=(wine wine32:i386)
 else
