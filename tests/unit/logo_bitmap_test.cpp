@@ -6,6 +6,7 @@
 
 #include "app/monitor_state.h"
 #include "resource.h"
+#include "unit/test_resources.h"
 #include "unit/test_support.h"
 
 namespace {
@@ -210,6 +211,27 @@ TEST_F(LoadLogoBitmapTest, ControlGetsANewBitmapAndTheOldOneIsDeleted) {
         EXPECT_EQ(GetObjectA(before, sizeof description, &description), 0) << "old bitmap alive";
         // Reloaded, not painted over: the logo has no key pixels to change.
         ExpectAllLightGrey(g_monitor.logo);
+    }
+}
+
+// Each load starts from the resource again: after a second colour change the
+// key pixels show the newer face colour, not the one painted in before.
+TEST_F(LoadLogoBitmapTest, KeyPixelsShowTheFaceColourOfEachLoad) {
+    for (COLORREF face : {RGB(200, 10, 10), RGB(10, 200, 10), RGB(30, 40, 250)}) {
+        SetFace(face);
+        LoadLogoBitmap(parent_.Handle(), g_monitor.logo, IDB_TEST_KEY_LOGO, IDC_LOGO);
+        ASSERT_NE(g_monitor.logo, nullptr);
+        EXPECT_EQ(ControlImage(), g_monitor.logo);
+        HDC context = CreateCompatibleDC(nullptr);
+        HGDIOBJ previous = SelectObject(context, g_monitor.logo);
+        for (int y = 0; y < 2; ++y) {
+            for (int x = 0; x < 8; ++x) {
+                const COLORREF expected = x % 2 == 0 ? face : RGB(192, 192, 192);
+                EXPECT_EQ(GetPixel(context, x, y), expected) << x << "," << y;
+            }
+        }
+        SelectObject(context, previous);
+        DeleteDC(context);
     }
 }
 
