@@ -111,6 +111,65 @@ ParsedCommand ParseInstall(const std::vector<std::string>& args) {
     return Succeed(command);
 }
 
+// "1,2,7": decimal language numbers separated by commas, each kept once in
+// the order given.
+bool ParseLanguageList(const std::string& text, std::vector<int>* languages, std::string* error) {
+    std::vector<int> list;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const std::string item = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
+        int number = 0;
+        if (!ParseStrictCode(item, &number)) {
+            *error = "--languages takes decimal numbers separated by commas: \"" + text + "\"";
+            return false;
+        }
+        bool known = false;
+        for (int seen : list) known = known || seen == number;
+        if (!known) list.push_back(number);
+        if (comma == std::string::npos) break;
+        start = comma + 1;
+    }
+    *languages = list;
+    return true;
+}
+
+ParsedCommand ParseCheck(const std::vector<std::string>& args) {
+    Command command;
+    command.kind = CommandKind::Check;
+    CheckOptions& options = command.check;
+    bool haveProfile = false;
+    bool haveDriver = false;
+    std::string error;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg.size() < 2 || arg.compare(0, 2, "--") != 0) {
+            if (haveProfile) return Fail("check takes one status profile; unexpected: " + arg);
+            if (!CheckText("status profile", arg, &error)) return Fail(error);
+            options.profile = arg;
+            haveProfile = true;
+            continue;
+        }
+        if (i + 1 >= args.size()) return Fail("option " + arg + " needs a value");
+        const std::string& value = args[++i];
+        if (arg == "--default") {
+            if (!CheckText(arg, value, &error)) return Fail(error);
+            options.defaultProfile = value;
+        } else if (arg == "--driver") {
+            if (!CheckDriverName(value, &error)) return Fail(error);
+            options.driver = value;
+            haveDriver = true;
+        } else if (arg == "--languages") {
+            if (!ParseLanguageList(value, &options.languages, &error)) return Fail(error);
+        } else {
+            return Fail("unknown option for check: " + arg);
+        }
+    }
+    if (!haveProfile) return Fail("check needs a status profile (check PROFILE --driver NAME)");
+    if (!haveDriver) return Fail("check needs --driver NAME, the driver's section in the profile");
+    return Succeed(command);
+}
+
 // Commands that take exactly one number.
 ParsedCommand ParseOneNumber(CommandKind kind, const std::vector<std::string>& args,
                              const std::string& what) {
@@ -170,6 +229,7 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args) {
     if (name == "quit") return ParseNoArguments(CommandKind::Quit, args);
     if (name == "stop") return ParseNoArguments(CommandKind::Stop, args);
     if (name == "status") return ParseNoArguments(CommandKind::Status, args);
+    if (name == "check") return ParseCheck(args);
     if (name == "play") {
         if (args.size() != 2) return Fail("play needs exactly one scenario file");
         Command command;
@@ -213,7 +273,13 @@ const char* UsageText() {
            "  sleep MS            wait MS milliseconds (for scenarios)\n"
            "  play FILE           run a scenario: one command of this list per line\n"
            "                      (a line of bare codes posts them), # starts a comment\n"
+           "  check PROFILE [--default FILE] --driver NAME [--languages N,N...]\n"
+           "                      read a status profile as the monitor reads it and\n"
+           "                      list what it would miss or misread: one finding a\n"
+           "                      line, then a summary (languages default to those\n"
+           "                      the profile has sections for)\n"
            "  --help              show this text\n"
            "\n"
-           "Exit codes: 0 done, 1 failed, 2 bad command line, 3 no monitor running.\n";
+           "Exit codes: 0 done, 1 failed, 2 bad command line, 3 no monitor running.\n"
+           "check: 0 no findings, 1 findings, 2 bad command line or unreadable file.\n";
 }

@@ -17,6 +17,7 @@ enum class CommandKind {
     Status,
     Play,
     Sleep,
+    Check,
 };
 
 // What "install" writes. Empty profile paths mean the sample files.
@@ -31,12 +32,22 @@ struct InstallOptions {
     std::string display = "Kestrel LX 400 on LPT1:";
 };
 
+// What "check" reads: a status profile, the default profile if given, for one
+// driver, in the languages asked for (empty: those the profile has sections for).
+struct CheckOptions {
+    std::string profile;
+    std::string defaultProfile;
+    std::string driver;
+    std::vector<int> languages;
+};
+
 struct Command {
     CommandKind kind = CommandKind::Help;
     InstallOptions install;
     std::vector<int> codes;  // post
     int number = 0;          // set-language, set-bidi, sleep
     std::string file;        // play
+    CheckOptions check;
 };
 
 struct ParsedCommand {

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "tools/statusctl/check.h"
 #include "tools/statusctl/driver_setup.h"
 #include "tools/statusctl/monitor_link.h"
 #include "tools/statusctl/sample_paths.h"
@@ -95,6 +96,8 @@ int RunCommand(const Command& command) {
         return kExitDone;
     case CommandKind::Play:
         return Play(command.file);
+    case CommandKind::Check:
+        return RunCheck(command.check);
     }
     return kExitFailed;
 }

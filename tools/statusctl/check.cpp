@@ -1,0 +1,94 @@
+#include "tools/statusctl/check.h"
+
+#include <windows.h>
+
+#include <cstdio>
+
+#include "app/monitor_state.h"
+#include "tools/statusctl/check_context.h"
+#include "tools/statusctl/check_profile_file.h"
+#include "tools/statusctl/commands.h"
+
+namespace {
+
+// The monitor keeps each profile path in 260 characters.
+constexpr std::size_t kMaxProfilePath = sizeof(MonitorState{}.profilePath) - 1;
+
+// The profile functions look a bare file name up in the Windows folder, so
+// the file is handed to them with its full path, as an installation stores it.
+bool OpenProfile(const std::string& given, const std::string& what, ProfileFile* file, std::string* error) {
+    char full[MAX_PATH * 2] = "";
+    const DWORD length = GetFullPathNameA(given.c_str(), sizeof full, full, nullptr);
+    if (length == 0 || length >= sizeof full) {
+        *error = what + " has no usable full path: " + given;
+        return false;
+    }
+    if (length > kMaxProfilePath) {
+        *error = what + " path is longer than the monitor's 259 characters: " + full;
+        return false;
+    }
+    if (!CheckProfileReadable(full, given, what, error)) return false;
+    file->path = full;
+    file->shown = given;
+    return true;
+}
+
+std::string LanguageList(const std::vector<int>& languages) {
+    if (languages.empty()) return "no languages";
+    std::string text = languages.size() == 1 ? "language " : "languages ";
+    for (std::size_t i = 0; i < languages.size(); ++i) {
+        if (i > 0) text += ", ";
+        text += std::to_string(languages[i]);
+    }
+    return text;
+}
+
+std::string Summary(const CheckContext& context, const std::vector<int>& languages, std::size_t findings) {
+    std::string text = "checked " + context.profile.shown;
+    text += context.defaultProfile.path.empty() ? " (no default profile)" : " with " + context.defaultProfile.shown;
+    text += " for \"" + context.driver + "\", " + LanguageList(languages) + ": ";
+    if (findings == 0) return text + "no findings";
+    return text + std::to_string(findings) + (findings == 1 ? " finding" : " findings");
+}
+
+}  // namespace
+
+std::string FormatFinding(const Finding& finding) {
+    std::string line = finding.file;
+    if (!finding.section.empty()) line += " [" + finding.section + "]";
+    if (!finding.key.empty()) line += " " + finding.key;
+    return line + ": " + finding.text;
+}
+
+int RunCheck(const CheckOptions& options) {
+    CheckContext context;
+    std::string error;
+    if (!OpenProfile(options.profile, "status profile", &context.profile, &error)) {
+        PrintError(error);
+        return kExitUsage;
+    }
+    if (!options.defaultProfile.empty() &&
+        !OpenProfile(options.defaultProfile, "default profile", &context.defaultProfile, &error)) {
+        PrintError(error);
+        return kExitUsage;
+    }
+    context.driver = options.driver;
+    context.entryChain.push_back({&context.profile, context.driver});
+    context.entryChain.push_back({&context.profile, "Default"});
+    if (!context.defaultProfile.path.empty()) context.entryChain.push_back({&context.defaultProfile, "Default"});
+
+    std::vector<Finding> findings;
+    ProfileOutline outline;
+    CheckSections(context, &outline, &findings);
+    const std::vector<int>& languages = options.languages.empty() ? outline.languages : options.languages;
+    if (languages.empty()) {
+        findings.push_back({context.profile.shown, "", "",
+                            "no language sections [" + context.driver +
+                                ",NNN] or [Default,NNN]: the monitor finds no caption and no message texts"});
+    }
+    CheckTexts(context, outline, languages, &findings);
+
+    for (const Finding& finding : findings) std::printf("%s\n", FormatFinding(finding).c_str());
+    std::printf("%s\n", Summary(context, languages, findings.size()).c_str());
+    return findings.empty() ? kExitDone : kExitFindings;
+}
