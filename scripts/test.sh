@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test under Wine.
+# Installs what is missing, builds, and runs every test: the Windows tests
+# under Wine, then the text code's native sanitizer tests and fuzz targets
+# (FUZZ_SECONDS each, 60 by default).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 bash "$root/scripts/setup.sh"
@@ -14,3 +16,7 @@ start_display
 prepare_prefix
 # One at a time: the tests share the prefix's registry, files and tray.
 ctest --test-dir "$run_build_dir" -j1 --output-on-failure "$@"
+stop_wine
+stop_display
+
+bash "$root/native/run.sh"
