@@ -4,6 +4,7 @@
 
 #include "app/monitor_state.h"
 #include "config/reg_key.h"
+#include "config/status_profile.h"
 #include "support/field_list.h"
 #include "support/text.h"
 
@@ -25,8 +26,12 @@ DriverSettings ReadWin95Settings() {
     // The driver class has at most four characters, so both names fit.
     char iniFile[260];
     (void)FormatText(iniFile, sizeof iniFile, "%s.INI", driverClass);
-    // Off unless the driver INI file turns it on.
-    settings.bidi = static_cast<int>(GetPrivateProfileIntA("Settings", "UseBidi", 0, iniFile));
+    // Off unless the driver INI file turns it on. A class such as "COM1" or
+    // "NUL" makes a device name ("COM1.INI" is the port): not opened, as it
+    // could block, and read as a file without the key.
+    if (IsPlainFilePath(iniFile)) {
+        settings.bidi = static_cast<int>(GetPrivateProfileIntA("Settings", "UseBidi", 0, iniFile));
+    }
 
     char key[80];
     (void)FormatText(key, sizeof key, "%sW.DRV", driverClass);

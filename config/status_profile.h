@@ -8,6 +8,14 @@
 // Size, terminator included, of every buffer that profile texts are read into.
 constexpr std::size_t kProfileTextSize = 256;
 
+// Whether path can name an ordinary file that the profile functions may
+// open. Refused: paths that start with two slashes or backslashes (network
+// shares, and the "\\.\" and "\\?\" namespaces), and paths whose last
+// part is a device name (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9,
+// CONIN$, CONOUT$, CLOCK$), with or without an extension. Opening those can
+// wait for a remote host or a port indefinitely, on the monitor's only thread.
+bool IsPlainFilePath(const char* path);
+
 // Looks key up along a fixed chain and stops at the first non-empty value.
 // Plain mode (status entries): the driver section, then "Default", of the
 // status profile; then "Default" of the default profile. Localized mode

@@ -74,8 +74,12 @@ void HandleStatusCode(HWND dialog, int statusCode) {
         state.currentLanguage = settings.language;
         SetCaptionFromProfile(dialog, "Caption");
     }
-    state.scrollMode =
-        static_cast<int>(GetPrivateProfileIntA(state.driverName, "ScrollMsg", 0, state.profilePath));
+    // A status profile that names a device or a share is not opened (it could
+    // block): no scroll mode, as for a profile that lacks the key.
+    state.scrollMode = IsPlainFilePath(state.profilePath)
+                           ? static_cast<int>(GetPrivateProfileIntA(state.driverName, "ScrollMsg",
+                                                                    0, state.profilePath))
+                           : 0;
 
     char text[kProfileTextSize];
     if (!LookupProfileString(FormatCodeKey(statusCode).text, text, sizeof text, false)) return;

@@ -3,6 +3,12 @@
 
 #include <windows.h>
 
+// In append mode the status area keeps at most this many characters of older
+// lines; the oldest whole lines give way to new ones.
+constexpr int kStatusHistoryLimit = 65536;
+
 // With append set, adds text and a line end after the last character and
-// scrolls the end into view; otherwise replaces the whole text.
+// scrolls the end into view; once the area holds more than
+// kStatusHistoryLimit characters, the oldest whole lines are dropped, never
+// the newest text. Otherwise replaces the whole text.
 void ShowStatusText(HWND control, const char* text, bool append);
