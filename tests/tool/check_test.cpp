@@ -313,6 +313,11 @@ TEST(StatusctlCheck, BadUsageIsOneLineAndExitCodeTwo) {
          "default profile not found: Z:\\no\\such\\default.ini"},
         {{"check", profile, "--default", folderPath, "--driver", kDriver},
          "default profile is a folder, not a file: " + folderPath},
+        {{"check", "NUL", "--driver", kDriver},
+         "status profile names a device or a network share, which the monitor never opens: NUL"},
+        {{"check", profile, "--default", "\\\\host\\share\\default.ini", "--driver", kDriver},
+         "default profile names a device or a network share, which the monitor never opens: "
+         "\\\\host\\share\\default.ini"},
     };
     for (const UsageCase& c : cases) {
         std::string shown;

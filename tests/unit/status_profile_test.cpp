@@ -208,4 +208,32 @@ TEST_F(StatusProfileTest, CaptionComesFromTheLanguageSectionsOrSaysNotFound) {
     EXPECT_EQ(WindowText(window.Handle()), "\"Caption\" not found!");
 }
 
+// Paths handed to the profile functions: devices and shares could block the
+// monitor's only thread, so they are never opened.
+TEST(IsPlainFilePath, RefusesDevicesAndSharesAndNothingElse) {
+    struct Row {
+        const char* path;
+        bool plain;
+    } rows[] = {
+        {"C:\\drivers\\profile.ini", true},
+        {"profile.ini", true},
+        {"C:\\p\\console.ini", true},
+        {"NULL.ini", true},
+        {"C:\\p\\COM10.ini", true},
+        {"", false},
+        {"NUL", false},
+        {"nul.ini", false},
+        {"CON:", false},
+        {"C:NUL", false},
+        {"C:\\x\\Com1 .ini", false},
+        {"D:/x/lpt9.txt", false},
+        {"C:\\x\\conout$", false},
+        {"\\\\host\\share\\profile.ini", false},
+        {"//host/share/profile.ini", false},
+        {"\\\\.\\NUL", false},
+        {"\\\\?\\C:\\profile.ini", false},
+    };
+    for (const Row& row : rows) EXPECT_EQ(IsPlainFilePath(row.path), row.plain) << row.path;
+}
+
 }  // namespace

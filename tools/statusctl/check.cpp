@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/monitor_state.h"
+#include "config/status_profile.h"
 #include "tools/statusctl/check_context.h"
 #include "tools/statusctl/check_profile_file.h"
 #include "tools/statusctl/commands.h"
@@ -25,6 +26,10 @@ bool OpenProfile(const std::string& given, const std::string& what, ProfileFile*
     }
     if (length > kMaxProfilePath) {
         *error = what + " path is longer than the monitor's 259 characters: " + full;
+        return false;
+    }
+    if (!IsPlainFilePath(full)) {
+        *error = what + " names a device or a network share, which the monitor never opens: " + given;
         return false;
     }
     if (!CheckProfileReadable(full, given, what, error)) return false;
