@@ -15,6 +15,7 @@
 
 #include "e2e/fixture.h"
 #include "e2e/monitor_process.h"
+#include "e2e/monitor_test.h"
 #include "ui/resource.h"
 
 namespace e2e {
@@ -115,10 +116,10 @@ struct ValueSite {
     std::string normal;
 };
 
-class HostileConfigTest : public ::testing::Test {
+class HostileConfigTest : public MonitorTest {
 protected:
     void SetUp() override {
-        EndStrayMonitors();
+        MonitorTest::SetUp();
         setup_ = std::make_unique<MonitorSetup>("Hostile", kDriver);
         setup_->UseProfiles(StatusProfile(), kDefaultProfile);
         setup_->SetLanguage(kLanguage);
@@ -132,17 +133,6 @@ protected:
         defaultProfilePath_ = ReadText(dataKey_, "ProfileDefault");
         ASSERT_FALSE(profilePath_.empty());
         driverData_ = std::string(kPrintersKey) + kDriver + "\\PrinterDriverData";
-    }
-
-    void TearDown() override {
-        monitor_.reset();
-        setup_.reset();
-    }
-
-    MonitorProcess& Start() {
-        monitor_ = std::make_unique<MonitorProcess>();
-        EXPECT_TRUE(monitor_->WaitUntilReady());
-        return *monitor_;
     }
 
     // Every value the monitor reads, with its normal content.
@@ -226,8 +216,6 @@ protected:
         testMode_ = true;
     }
 
-    std::unique_ptr<MonitorSetup> setup_;
-    std::unique_ptr<MonitorProcess> monitor_;
     std::string monitorValue_;
     std::string dataKey_;
     std::string driverData_;

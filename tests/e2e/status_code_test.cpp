@@ -11,6 +11,7 @@
 #include "app/messages.h"
 #include "e2e/fixture.h"
 #include "e2e/monitor_process.h"
+#include "e2e/monitor_test.h"
 #include "ui/resource.h"
 
 namespace e2e {
@@ -45,24 +46,12 @@ constexpr const char* kDefaultProfile =
 
 enum class Severity { kNone, kWarning, kError, kUnknown };
 
-class StatusCodeTest : public ::testing::Test {
+class StatusCodeTest : public MonitorTest {
 protected:
     void SetUp() override {
-        EndStrayMonitors();
+        MonitorTest::SetUp();
         setup_ = std::make_unique<MonitorSetup>("StatusCode", kDriver);
         setup_->SetLanguage("X,1");
-    }
-
-    void TearDown() override {
-        monitor_.reset();
-        setup_.reset();
-    }
-
-    // Starts the monitor and waits until it can be reached.
-    MonitorProcess& Start() {
-        monitor_ = std::make_unique<MonitorProcess>();
-        EXPECT_TRUE(monitor_->WaitUntilReady());
-        return *monitor_;
     }
 
     // The severity the dialog shows. No icon is read from the control; which
@@ -141,9 +130,6 @@ protected:
         ReleaseDC(nullptr, screen);
         return colours;
     }
-
-    std::unique_ptr<MonitorSetup> setup_;
-    std::unique_ptr<MonitorProcess> monitor_;
 };
 
 TEST_F(StatusCodeTest, WorkedExampleShowsTextsIconsAndCaption) {

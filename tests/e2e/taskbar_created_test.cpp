@@ -12,6 +12,7 @@
 #include "app/messages.h"
 #include "e2e/fixture.h"
 #include "e2e/monitor_process.h"
+#include "e2e/monitor_test.h"
 
 namespace e2e {
 namespace {
@@ -61,10 +62,10 @@ bool WaitUntil(bool (MonitorProcess::*condition)() const, const MonitorProcess& 
     return (monitor.*condition)();
 }
 
-class TaskbarCreatedTest : public ::testing::Test {
+class TaskbarCreatedTest : public MonitorTest {
 protected:
     void SetUp() override {
-        EndStrayMonitors();
+        MonitorTest::SetUp();
         setup_ = std::make_unique<MonitorSetup>("TaskbarCreated", kDriver);
         setup_->SetLanguage("X,1");
         setup_->UseProfiles("[Shell Restart Printer]\r\n"
@@ -74,19 +75,6 @@ protected:
                             "00500=Cover open\r\n",
                             "");
     }
-    void TearDown() override {
-        monitor_.reset();
-        setup_.reset();
-    }
-
-    MonitorProcess& Start() {
-        monitor_ = std::make_unique<MonitorProcess>();
-        EXPECT_TRUE(monitor_->WaitUntilReady());
-        return *monitor_;
-    }
-
-    std::unique_ptr<MonitorSetup> setup_;
-    std::unique_ptr<MonitorProcess> monitor_;
 };
 
 TEST_F(TaskbarCreatedTest, IconComesBackWithItsCallbackAfterTheShellLostIt) {

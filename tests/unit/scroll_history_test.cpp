@@ -78,13 +78,8 @@ class ScrollHistoryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(parent_.Handle(), nullptr);
-        area_ = CreateWindowExA(0, "EDIT", "",
-                                ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER |
-                                    WS_CHILD | WS_VISIBLE,
-                                0, 0, 200, 40, parent_.Handle(), nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        area_ = test_support::CreateStatusArea(parent_.Handle(), 200, true);
         ASSERT_NE(area_, nullptr);
-        SendMessageA(area_, EM_LIMITTEXT, 0x7FFFFFFF, 0);
     }
 
     std::vector<std::string> AppendLines(int count, std::size_t length) {

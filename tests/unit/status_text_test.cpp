@@ -16,11 +16,7 @@ class StatusTextTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_NE(parent_.Handle(), nullptr);
-        area_ = CreateWindowExA(0, "EDIT", "",
-                                ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER |
-                                    WS_CHILD | WS_VISIBLE,
-                                0, 0, 150, 40, parent_.Handle(), nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        area_ = test_support::CreateStatusArea(parent_.Handle(), 150, false);
         ASSERT_NE(area_, nullptr);
     }
 

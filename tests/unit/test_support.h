@@ -132,6 +132,17 @@ private:
     HWND handle_;
 };
 
+// A small read-only multi-line edit control like the dialog's status area,
+// owned by parent. With liftLimit, its text limit is lifted as the dialog does.
+inline HWND CreateStatusArea(HWND parent, int width, bool liftLimit) {
+    HWND area = CreateWindowExA(0, "EDIT", "",
+                                ES_LEFT | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_BORDER |
+                                    WS_CHILD | WS_VISIBLE,
+                                0, 0, width, 40, parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    if (area != nullptr && liftLimit) SendMessageA(area, EM_LIMITTEXT, 0x7FFFFFFF, 0);
+    return area;
+}
+
 inline std::string WindowText(HWND window) {
     char text[1024] = {};
     GetWindowTextA(window, text, sizeof text);
