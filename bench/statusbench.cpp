@@ -10,10 +10,14 @@
 #include <vector>
 
 #include "app/messages.h"
+#include "bench/machine_setup.h"
 #include "bench/bench_texts.h"
 #include "ui/resource.h"
 
 namespace {
+
+using machine_setup::SetString;
+using machine_setup::TempPath;
 
 constexpr const char* kDataKey = "SOFTWARE\\StatusMonBench";
 constexpr const char* kMonitorKey = "SOFTWARE\\Kor\\Bidi Monitor";
@@ -32,20 +36,6 @@ double Now() {
     LARGE_INTEGER counter;
     QueryPerformanceCounter(&counter);
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-void SetString(const char* path, const char* name, const std::string& value) {
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
-std::string TempPath(const char* name) {
-    char directory[MAX_PATH];
-    GetTempPathA(sizeof directory, directory);
-    return std::string(directory) + name;
 }
 
 void WriteProfile(const std::string& path) {

@@ -12,10 +12,14 @@
 #include <string>
 #include <vector>
 
+#include "bench/machine_setup.h"
 #include "e2e/monitor_process.h"
 #include "ui/resource.h"
 
 namespace {
+
+using machine_setup::SetString;
+using machine_setup::TempPath;
 
 constexpr const char* kScratchKey = "SOFTWARE\\StatusMonSoak";
 constexpr const char* kMonitorKey = "SOFTWARE\\Kor\\Bidi Monitor";
@@ -40,24 +44,6 @@ constexpr int kError = 3;
 constexpr int kTextMissing = 4;
 constexpr int kNoEntry = 5;
 constexpr int kHighCode = 20000;
-
-void SetString(const char* path, const char* name, const std::string& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                        nullptr) != ERROR_SUCCESS) {
-        std::fprintf(stderr, "cannot create %s\n", path);
-        return;
-    }
-    RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
-}
-
-std::string TempPath(const char* name) {
-    char directory[MAX_PATH];
-    GetTempPathA(sizeof directory, directory);
-    return std::string(directory) + name;
-}
 
 std::string SentinelText(int code) { return "Sentinel " + std::to_string(code); }
 
