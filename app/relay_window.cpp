@@ -1,9 +1,8 @@
 #include "app/relay_window.h"
 
-#include "app/messages.h"
-#include "app/monitor_state.h"
 #include "config/monitor_key.h"
-#include "support/text.h"
+#include "protocol/messages.h"
+#include "state/monitor_state.h"
 
 HWND CreateRelayWindow(HINSTANCE instance) {
     WNDCLASSA windowClass = {};
@@ -22,7 +21,7 @@ LRESULT CALLBACK RelayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_STATUSCODE:
         // Found afresh, so that a monitor key changed after start takes
         // effect with the next code.
-        CopyBounded(g_monitor.monitorDataKeyPath, GetMonitorDataKeyPath());
+        GetMonitorDataKeyPath(g_monitor.monitorDataKeyPath);
         PostMessageA(g_monitor.dialog, WM_STATUSCODE, wParam, lParam);
         return 0;
     case WM_STATUSQUIT:

@@ -1,20 +1,20 @@
 #include "app/startup.h"
 
 #include "app/command_line.h"
-#include "app/messages.h"
-#include "app/monitor_state.h"
+#include "protocol/messages.h"
+#include "state/monitor_state.h"
 #include "app/relay_window.h"
-#include "ui/resource.h"
 #include "ui/status_dialog.h"
 
 namespace {
 
-void SetPlatformFlags() {
+PlatformFamily ReadPlatformFamily() {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
-    if (!GetVersionExA(&version)) return;
-    g_monitor.win95Family = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-    g_monitor.winNtFamily = version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+    if (!GetVersionExA(&version)) return PlatformFamily::kOther;
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) return PlatformFamily::kWin95;
+    if (version.dwPlatformId == VER_PLATFORM_WIN32_NT) return PlatformFamily::kWinNt;
+    return PlatformFamily::kOther;
 }
 
 int RunMessageLoop(HWND dialog) {
@@ -39,7 +39,7 @@ int RunMonitor(HINSTANCE instance, const char* arguments) {
 
     g_monitor.startRequest = IsStartRequest(arguments);
     g_monitor.instance = instance;
-    SetPlatformFlags();
+    g_monitor.platform = ReadPlatformFamily();
 
     // Without it the monitor cannot be reached, but the dialog still works.
     (void)CreateRelayWindow(instance);

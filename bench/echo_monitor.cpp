@@ -4,7 +4,7 @@
 // beyond this is its lookups.
 #include <windows.h>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "bench/bench_texts.h"
 #include "ui/resource.h"
 

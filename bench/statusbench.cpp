@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "bench/machine_setup.h"
 #include "bench/bench_texts.h"
 #include "ui/resource.h"

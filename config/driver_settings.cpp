@@ -2,41 +2,39 @@
 
 #include <windows.h>
 
-#include "app/monitor_state.h"
+#include "config/file_path.h"
 #include "config/reg_key.h"
-#include "config/status_profile.h"
-#include "support/field_list.h"
-#include "support/text.h"
+#include "protocol/config_names.h"
+#include "text/field_list.h"
+#include "text/text.h"
 
 namespace {
 
 // The printer's driver data key. Its fixed text takes 66 characters, so
 // driver names of up to 189 characters fit; a longer one forms no path and
 // finds nothing.
-bool FormatDriverDataPath(char (&path)[256]) {
-    return FormatText(path, sizeof path,
-                      "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\%s\\PrinterDriverData",
-                      g_monitor.driverName);
+bool FormatDriverDataPath(char (&path)[256], const char* driverName) {
+    return FormatText(path, sizeof path, kDriverDataKeyFormat, kPrintersKeyPath, driverName);
 }
 
-DriverSettings ReadWin95Settings() {
+DriverSettings ReadWin95Settings(const char* driverClass) {
     DriverSettings settings;
-    const char* driverClass = g_monitor.driverClass;
 
     // The driver class has at most four characters, so both names fit.
     char iniFile[260];
-    (void)FormatText(iniFile, sizeof iniFile, "%s.INI", driverClass);
+    (void)FormatText(iniFile, sizeof iniFile, kDriverIniFileFormat, driverClass);
     // Off unless the driver INI file turns it on. A class such as "COM1" or
     // "NUL" makes a device name ("COM1.INI" is the port): not opened, as it
-    // could block, and read as a file without the key.
-    if (IsPlainFilePath(iniFile)) {
-        settings.bidi = static_cast<int>(GetPrivateProfileIntA("Settings", "UseBidi", 0, iniFile));
-    }
+    // could block, and so off, as for a missing file.
+    settings.bidi = IsPlainFilePath(iniFile)
+                        ? static_cast<int>(
+                              GetPrivateProfileIntA(kDriverIniSection, kUseBidiKey, 0, iniFile))
+                        : 0;
 
     char key[80];
-    (void)FormatText(key, sizeof key, "%sW.DRV", driverClass);
+    (void)FormatText(key, sizeof key, kLanguageKeyFormat, driverClass);
     char value[80];
-    if (GetPrivateProfileStringA("DRVLIBINTL", key, "", value, sizeof value, "WIN.INI") > 0) {
+    if (GetPrivateProfileStringA(kLanguageSection, key, "", value, sizeof value, kWinIniFile) > 0) {
         // The third field, every comma starting a new one: "A,,7" gives 7.
         FieldList fields;
         fields.Split(value, ',', FieldList::kNoLimit);
@@ -47,30 +45,30 @@ DriverSettings ReadWin95Settings() {
 
 }  // namespace
 
-int ReadNtBidiMode() {
+int ReadNtBidiMode(const char* driverName) {
     char name[256];
-    if (!FormatDriverDataPath(name)) return 1;
+    if (!FormatDriverDataPath(name, driverName)) return 1;
     RegKey key(HKEY_LOCAL_MACHINE, name);
-    if (!FormatText(name, sizeof name, "%s=BidiMode", g_monitor.driverName)) return 1;
+    if (!FormatText(name, sizeof name, kBidiModeValueFormat, driverName)) return 1;
     const char* value = key.QueryString(name);
     return value[0] == '\0' ? 1 : ParseDecimal(value);
 }
 
-int ReadNtLanguage() {
+int ReadNtLanguage(const char* driverName, const char* driverClass) {
     char name[256];
-    if (!FormatDriverDataPath(name)) return 1;
+    if (!FormatDriverDataPath(name, driverName)) return 1;
     RegKey key(HKEY_LOCAL_MACHINE, name);
-    (void)FormatText(name, sizeof name, "DrvlibIntl=%sU.DLL", g_monitor.driverClass);
+    (void)FormatText(name, sizeof name, kLanguageValueFormat, driverClass);
     return ParseNtLanguage(key.QueryString(name));
 }
 
-DriverSettings ReadDriverSettings() {
+DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile) {
     DriverSettings settings;
-    if (g_monitor.win95Family) {
-        settings = ReadWin95Settings();
-    } else if (g_monitor.winNtFamily) {
-        settings.bidi = ReadNtBidiMode();
-        settings.language = ReadNtLanguage();
+    if (platform == PlatformFamily::kWin95) {
+        settings = ReadWin95Settings(profile.driverClass);
+    } else if (platform == PlatformFamily::kWinNt) {
+        settings.bidi = ReadNtBidiMode(profile.driverName);
+        settings.language = ReadNtLanguage(profile.driverName, profile.driverClass);
     }
     return settings;
 }

@@ -2,18 +2,20 @@
 #pragma once
 
 #include "config/nt_language.h"
+#include "state/profile_set.h"
 
 struct DriverSettings {
     int bidi = 1;      // 0 switches the monitor off
     int language = 1;  // selects the language sections of the status profile
 };
 
-// Reads both settings afresh for the platform family of the monitor state:
-// from the driver INI file and WIN.INI on the 95 family, from the printer's
-// driver data in the registry on the NT family; 1 and 1 on neither.
-DriverSettings ReadDriverSettings();
+// Reads both settings afresh for the platform family, for the driver name
+// and class of the profile set: from the driver INI file and WIN.INI on the
+// 95 family, from the printer's driver data in the registry on the NT family;
+// 1 and 1 on neither.
+DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile);
 
 // NT family: "<driver>=BidiMode" of the printer's driver data, 1 when absent.
-int ReadNtBidiMode();
+int ReadNtBidiMode(const char* driverName);
 // NT family: the second token of "DrvlibIntl=<class>U.DLL", 1 when absent.
-int ReadNtLanguage();
+int ReadNtLanguage(const char* driverName, const char* driverClass);

@@ -1,15 +1,16 @@
 // Finding the monitor data key through the fixed monitor key.
 #pragma once
 
-// HKEY_LOCAL_MACHINE key whose value "Monitor" names the language monitor's key.
-constexpr const char* kMonitorKeyPath = "SOFTWARE\\Kor\\Bidi Monitor";
+// Size of a monitor key value and of the monitor data key path, terminator
+// included.
+constexpr int kMonitorPathSize = 256;
 
-// Reads a value of the monitor key into a process-wide 256-byte buffer and
-// returns the buffer. Any failure, including a value that does not fit the
-// buffer, leaves what the last successful read put there.
-const char* ReadMonitorSetting(const char* name);
+// Reads the value name of the monitor key as text into value. Returns false,
+// leaving value as it was, when the key or the value is missing or the value
+// does not fit kMonitorPathSize bytes as text.
+bool ReadMonitorSetting(const char* name, char (&value)[kMonitorPathSize]);
 
-// The "Monitor" value followed by "\BidiData", in a process-wide buffer of 256
-// bytes. A "Monitor" value too long to form the path keeps the path of the
-// last value that fitted ("\BidiData" before any did).
-const char* GetMonitorDataKeyPath();
+// Reads "Monitor" afresh and forms "<Monitor>\BidiData" into path. When the
+// value cannot be read, or the path would not fit, path keeps what it holds:
+// the last path that could be formed.
+void GetMonitorDataKeyPath(char (&path)[kMonitorPathSize]);

@@ -1,6 +1,6 @@
 #include "config/nt_language.h"
 
-#include "support/text.h"
+#include "text/text.h"
 
 int ParseNtLanguage(const char* value) {
     const char* p = value;

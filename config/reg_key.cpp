@@ -1,6 +1,6 @@
 #include "config/reg_key.h"
 
-#include "support/text.h"
+#include "text/text.h"
 
 namespace {
 // Callers may write into returned texts (they are split in place); the shared
@@ -27,24 +27,26 @@ void RegKey::Close() {
     status_ = ERROR_FILE_NOT_FOUND;
 }
 
-char* RegKey::QueryString(const char* name) {
-    if (key_ == nullptr) return EmptyText();
+char* RegKey::QueryString(const char* name) { return ReadValue(name) ? Text() : EmptyText(); }
+
+bool RegKey::ReadValue(const char* name) {
+    valueSize_ = 0;
+    if (key_ == nullptr) return false;
 
     DWORD type = 0;
     DWORD size = 0;
-    if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        return EmptyText();
-    }
+    if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
     // One byte more than the value, so that a value stored without its
     // terminator, of another type or of size 0 still ends as text.
-    if (size == MAXDWORD || value_.Resize(size + 1) == 0) return EmptyText();
+    if (size == MAXDWORD || value_.Resize(size + 1) == 0) return false;
 
     DWORD got = size;
     BYTE* data = reinterpret_cast<BYTE*>(value_.Data());
     // Fails, among others, when the value grew since the size query.
     if (RegQueryValueExA(key_, name, nullptr, &type, data, &got) != ERROR_SUCCESS || got > size) {
-        return EmptyText();
+        return false;
     }
     value_.Data()[got] = '\0';
-    return value_.Data();
+    valueSize_ = got;
+    return true;
 }

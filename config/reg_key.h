@@ -22,6 +22,14 @@ public:
     // with its terminator, the result is terminated. Valid until the next read.
     char* QueryString(const char* name);
 
+    // As QueryString, but tells a value that was read (true, text in Text())
+    // from one that could not be read (false: a missing value, for one).
+    bool ReadValue(const char* name);
+    // The text of the last value that ReadValue read.
+    char* Text() const { return value_.Data(); }
+    // The size in bytes of the last value read, as the registry stores it.
+    DWORD ValueSize() const { return valueSize_; }
+
     // 0 after a successful open, else the open's error; ERROR_FILE_NOT_FOUND
     // while closed.
     LONG Status() const { return status_; }
@@ -32,4 +40,5 @@ private:
     HKEY key_ = nullptr;
     LONG status_ = ERROR_FILE_NOT_FOUND;
     GlobalBuffer value_;
+    DWORD valueSize_ = 0;
 };

@@ -5,7 +5,7 @@
 // character, unless the byte after it ends the text.
 #pragma once
 
-#include "support/char_next.h"
+#include "text/char_next.h"
 
 void SetDoubleByteMode(bool on);
 bool DoubleByteMode();

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "char_next_stub.h"
-#include "support/field_list.h"
+#include "text/field_list.h"
 
 namespace {
 

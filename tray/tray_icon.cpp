@@ -1,6 +1,6 @@
 #include "tray/tray_icon.h"
 
-#include "support/text.h"
+#include "text/text.h"
 
 ShellNotifyIconFunction g_shellNotifyIcon = Shell_NotifyIconA;
 
@@ -50,7 +50,10 @@ BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon) {
     return g_shellNotifyIcon(NIM_MODIFY, &record);
 }
 
-BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip) {
-    if (TrayIconSetIcon(window, id, icon)) return TRUE;
+BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip,
+                    bool* added) {
+    const bool changed = TrayIconSetIcon(window, id, icon) != FALSE;
+    if (added != nullptr) *added = !changed;
+    if (changed) return TRUE;
     return TrayIconAdd(window, id, callbackMessage, icon, tip);
 }

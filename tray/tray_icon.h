@@ -19,7 +19,9 @@ BOOL TrayIconSetTip(HWND window, UINT id, const char* tip);
 BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon);
 // Changes the icon's image; when there is no icon to change, adds it with the
 // callback message and tip. On a present icon the tip is left as it is.
-BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip);
+// added, when given, tells whether the icon had to be added.
+BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip,
+                    bool* added = nullptr);
 
 // The shell call behind the operations. Tests put a recorder in front of the
 // real one to see the records that reach the shell.

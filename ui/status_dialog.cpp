@@ -1,16 +1,18 @@
 #include "ui/status_dialog.h"
 
-#include "app/messages.h"
-#include "app/monitor_state.h"
 #include "config/monitor_key.h"
 #include "config/reg_key.h"
-#include "support/language_monitor_start.h"
-#include "support/logo_bitmap.h"
-#include "support/text.h"
+#include "logo/logo_bitmap.h"
+#include "protocol/config_names.h"
+#include "protocol/messages.h"
+#include "spooler/language_monitor_start.h"
+#include "state/monitor_state.h"
+#include "text/text.h"
 #include "tray/tray_icon.h"
+#include "tray/tray_record.h"
 #include "ui/resource.h"
-#include "ui/status_code.h"
 #include "ui/status_text.h"
+#include "ui/status_view.h"
 
 namespace {
 
@@ -19,57 +21,50 @@ constexpr COLORREF kStatusBackColor = RGB(0, 0, 0);
 
 bool IsCtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
-void LoadSeverityIcons() {
-    HINSTANCE instance = g_monitor.instance;
-    g_monitor.normalIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_NORMAL));
-    g_monitor.warningIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_WARNING));
-    g_monitor.errorIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_ERROR));
+void LoadSeverityIcons(MonitorState& state) {
+    state.normalIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_NORMAL));
+    state.warningIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_WARNING));
+    state.errorIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_ERROR));
+}
+
+void LoadLogo(HWND dialog, MonitorState& state) {
+    LoadLogoBitmap(state.instance, dialog, state.logo, IDB_LOGO, IDC_LOGO);
 }
 
 // The code stored under "Code" is the first one shown. It is posted, so it is
 // handled once the message loop runs.
-void PostStoredStatusCode(HWND dialog) {
-    RegKey key(HKEY_LOCAL_MACHINE, g_monitor.monitorDataKeyPath);
-    const char* code = key.QueryString("Code");
+void PostStoredStatusCode(HWND dialog, const MonitorState& state) {
+    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath);
+    const char* code = key.QueryString(kCodeValue);
     if (code[0] != '\0') PostMessageA(dialog, WM_STATUSCODE, 1, ParseDecimal(code));
 }
 
-INT_PTR OnInitDialog(HWND dialog) {
-    g_monitor.dialog = dialog;
+INT_PTR OnInitDialog(HWND dialog, MonitorState& state) {
+    state.dialog = dialog;
     // First of all, so the spooler starts the language monitor before
     // anything else happens.
-    if (g_monitor.startRequest) RequestLanguageMonitorStart();
+    if (state.startRequest) RequestLanguageMonitorStart();
 
-    LoadSeverityIcons();
-    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(g_monitor.normalIcon));
-    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(g_monitor.normalIcon));
-    g_monitor.trayIconWanted = true;
-    g_monitor.trayIcon = g_monitor.normalIcon;
-    CopyBounded(g_monitor.trayTip, kFirstTrayTip);
-    TrayIconUpdate(dialog, ID_TRAYICON, WM_TRAYNOTIFY, g_monitor.normalIcon, kFirstTrayTip);
+    LoadSeverityIcons(state);
+    SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(state.normalIcon));
+    SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(state.normalIcon));
+    ShowTrayIcon(dialog, state.tray, state.normalIcon);
     SendDlgItemMessageA(dialog, IDC_STATUSTEXT, EM_LIMITTEXT, 0x7FFFFFFF, 0);
 
-    CopyBounded(g_monitor.monitorDataKeyPath, GetMonitorDataKeyPath());
-    PostStoredStatusCode(dialog);
-    g_monitor.stopMessage = RegisterWindowMessageA(kStopMessageName);
-    g_monitor.taskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreatedMessageName);
+    GetMonitorDataKeyPath(state.monitorDataKeyPath);
+    PostStoredStatusCode(dialog, state);
+    state.stopMessage = RegisterWindowMessageA(kStopMessageName);
+    state.taskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreatedMessageName);
 
-    LoadLogoBitmap(dialog, g_monitor.logo, IDB_LOGO, IDC_LOGO);
+    LoadLogo(dialog, state);
     return FALSE;  // no default keyboard focus
 }
 
-// A restarted shell has lost every tray icon: add ours again as it was, unless
-// the driver's bidirectional switch had turned it off.
-void RestoreTrayIcon(HWND dialog) {
-    if (!g_monitor.trayIconWanted) return;
-    TrayIconAdd(dialog, ID_TRAYICON, WM_TRAYNOTIFY, g_monitor.trayIcon, g_monitor.trayTip);
-}
-
-void OnNcDestroy(HWND dialog) {
+void OnNcDestroy(HWND dialog, MonitorState& state) {
     TrayIconDelete(dialog, ID_TRAYICON);
-    if (g_monitor.logo != nullptr) {
-        DeleteObject(g_monitor.logo);
-        g_monitor.logo = nullptr;
+    if (state.logo != nullptr) {
+        DeleteObject(state.logo);
+        state.logo = nullptr;
     }
     PostQuitMessage(0);
 }
@@ -91,18 +86,18 @@ INT_PTR OnControlColor(HDC context, HWND control) {
 
 // The hidden diagnostic switch: with Ctrl held (or in test mode) a click on
 // the logo shows the last message again, a double click toggles test mode.
-void OnLogoCommand(HWND dialog, WORD notification) {
-    if (!g_monitor.testMode && !IsCtrlDown()) return;
+void OnLogoCommand(HWND dialog, MonitorState& state, WORD notification) {
+    if (!state.testMode && !IsCtrlDown()) return;
     if (notification == STN_CLICKED) {
         // Cleared first, so the repeat test lets the code through again.
-        const int code = g_monitor.lastMessageCode;
-        g_monitor.lastMessageCode = 0;
+        const int code = state.lastMessageCode;
+        state.lastMessageCode = 0;
         PostMessageA(dialog, WM_STATUSCODE, 1, code);
     } else if (notification == STN_DBLCLK) {
-        g_monitor.testMode = !g_monitor.testMode;
+        state.testMode = !state.testMode;
         ShowStatusText(GetDlgItem(dialog, IDC_STATUSTEXT),
-                       g_monitor.testMode ? kTestModeOnNotice : kTestModeOffNotice,
-                       g_monitor.scrollMode != 0);
+                       state.testMode ? kTestModeOnNotice : kTestModeOffNotice,
+                       state.scrollMode != 0);
     }
 }
 
@@ -122,24 +117,26 @@ HWND CreateStatusDialog(HINSTANCE instance) {
 }
 
 INT_PTR CALLBACK StatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    MonitorState& state = g_monitor;
     // Registered messages have numbers known only at run time, so they are
     // tested before the switch. While a number is 0 nothing matches it.
-    if (g_monitor.stopMessage != 0 && message == g_monitor.stopMessage) {
+    if (state.stopMessage != 0 && message == state.stopMessage) {
         DestroyWindow(dialog);
         return TRUE;
     }
-    if (g_monitor.taskbarCreatedMessage != 0 && message == g_monitor.taskbarCreatedMessage) {
-        RestoreTrayIcon(dialog);
+    if (state.taskbarCreatedMessage != 0 && message == state.taskbarCreatedMessage) {
+        // A restarted shell has lost every tray icon: ours comes back as it was.
+        RestoreTrayIcon(dialog, state.tray);
         return FALSE;
     }
     switch (message) {
     case WM_INITDIALOG:
-        return OnInitDialog(dialog);
+        return OnInitDialog(dialog, state);
     case WM_SYSCOLORCHANGE:
-        LoadLogoBitmap(dialog, g_monitor.logo, IDB_LOGO, IDC_LOGO);
+        LoadLogo(dialog, state);
         return FALSE;
     case WM_NCDESTROY:
-        OnNcDestroy(dialog);
+        OnNcDestroy(dialog, state);
         return FALSE;
     case WM_SYSCOMMAND:
         return HideInsteadOfClosing(dialog, wParam);
@@ -148,10 +145,10 @@ INT_PTR CALLBACK StatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         return OnControlColor(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_COMMAND:
         if (LOWORD(wParam) != IDC_LOGO) return FALSE;
-        OnLogoCommand(dialog, HIWORD(wParam));
+        OnLogoCommand(dialog, state, HIWORD(wParam));
         return TRUE;
     case WM_STATUSCODE:
-        HandleStatusCode(dialog, static_cast<int>(lParam));
+        HandleStatusCode(dialog, state, static_cast<int>(lParam));
         return FALSE;
     case WM_STATUSQUIT:
         DestroyWindow(dialog);

@@ -31,8 +31,8 @@
 
 #include "../char_next_stub.h"
 #include "fuzz_support.h"
-#include "support/field_list.h"
-#include "support/text.h"
+#include "text/field_list.h"
+#include "text/text.h"
 
 namespace {
 

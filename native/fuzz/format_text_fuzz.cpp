@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "fuzz_support.h"
-#include "support/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Helpers shared by the fuzz targets: taking values off the fuzzer's bytes,
 // texts in heap blocks of exactly their size (so that AddressSanitizer sees
 // any read past the terminator), checks that stop the run, and a reference
-// reader of decimal numbers written apart from support/text.cpp.
+// reader of decimal numbers written apart from text/text.cpp.
 #pragma once
 
 #include <cstddef>

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz_support.h"
-#include "support/text.h"
+#include "text/text.h"
 
 namespace {
 

@@ -1,10 +1,12 @@
 #include "e2e/monitor_process.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include <string>
 #include <vector>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "ui/resource.h"
 
 namespace e2e {
@@ -184,6 +186,98 @@ HICON MonitorProcess::SeverityIcon() const {
     SendMessageTimeoutA(GetDlgItem(dialog_, IDC_STATUSICON), STM_GETICON, 0, 0, SMTO_ABORTIFHUNG,
                         kSyncTimeoutMs, &icon);
     return reinterpret_cast<HICON>(icon);
+}
+
+namespace {
+
+BOOL CALLBACK CollectTrayIcons(HWND window, LPARAM icons) {
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpA(className, "__winex11_tray_icon") == 0) {
+        reinterpret_cast<std::vector<HWND>*>(icons)->push_back(window);
+    }
+    return TRUE;
+}
+
+// The icons of Wine's notification area: child windows of its tray window.
+std::vector<HWND> TrayIconWindows() {
+    std::vector<HWND> icons;
+    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    if (tray != nullptr) EnumChildWindows(tray, CollectTrayIcons, reinterpret_cast<LPARAM>(&icons));
+    return icons;
+}
+
+struct TipQuery {
+    HWND icon = nullptr;
+    HANDLE process = nullptr;
+    BYTE* remote = nullptr;  // a tool record and then the text, in the tray's process
+    std::string tip;
+    bool found = false;
+};
+
+// Asks one tooltip window of the tray for the icon's tool text. The tool
+// record and the text buffer live in the tray's own process, where the
+// tooltip reads and writes them.
+BOOL CALLBACK AskTooltip(HWND window, LPARAM query) {
+    TipQuery& q = *reinterpret_cast<TipQuery*>(query);
+    char className[32] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (lstrcmpiA(className, "tooltips_class32") != 0) return TRUE;
+    WCHAR text[128] = {};
+    TTTOOLINFOW tool = {};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND;
+    tool.hwnd = q.icon;
+    tool.uId = reinterpret_cast<UINT_PTR>(q.icon);
+    tool.lpszText = reinterpret_cast<LPWSTR>(q.remote + sizeof tool);
+    if (!WriteProcessMemory(q.process, q.remote, &tool, sizeof tool, nullptr) ||
+        !WriteProcessMemory(q.process, q.remote + sizeof tool, text, sizeof text, nullptr)) {
+        return TRUE;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(q.remote),
+                             SMTO_ABORTIFHUNG, kSyncTimeoutMs, &result) ||
+        !ReadProcessMemory(q.process, q.remote + sizeof tool, text, sizeof text, nullptr)) {
+        return TRUE;
+    }
+    text[ARRAYSIZE(text) - 1] = L'\0';
+    if (text[0] == L'\0') return TRUE;  // not this tooltip's tool
+    char tip[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, tip, sizeof tip, nullptr, nullptr);
+    q.tip = tip;
+    q.found = true;
+    return FALSE;
+}
+
+// The tool text of one tray icon, or "" when no tooltip knows it.
+std::string TipOfTrayIcon(HWND icon) {
+    DWORD processId = 0;
+    const DWORD thread = GetWindowThreadProcessId(icon, &processId);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    if (process == nullptr) return "";
+    TipQuery query;
+    query.icon = icon;
+    query.process = process;
+    query.remote = static_cast<BYTE*>(
+        VirtualAllocEx(process, nullptr, sizeof(TTTOOLINFOW) + 128 * sizeof(WCHAR), MEM_COMMIT, PAGE_READWRITE));
+    if (query.remote != nullptr) {
+        EnumThreadWindows(thread, AskTooltip, reinterpret_cast<LPARAM>(&query));
+        VirtualFreeEx(process, query.remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return query.tip;
+}
+
+}  // namespace
+
+// The shell does not say which icon window is whose; the tests run one
+// monitor at a time and nothing else puts an icon there, so the monitor's is
+// the only one.
+std::string MonitorProcess::TrayTip() const {
+    if (!HasTrayIcon()) return "<no tray icon>";
+    const std::vector<HWND> icons = TrayIconWindows();
+    if (icons.size() != 1) return "<" + std::to_string(icons.size()) + " tray icons>";
+    return TipOfTrayIcon(icons[0]);
 }
 
 // A change that changes nothing (no flags) succeeds exactly when the shell

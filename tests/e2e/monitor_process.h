@@ -50,6 +50,9 @@ public:
     bool HasSeverityIcon() const;  // the severity icon control holds an icon
     // Whether the shell holds the monitor's tray icon (a modify succeeds).
     bool HasTrayIcon() const;
+    // The tip that the shell holds for the monitor's tray icon, read from
+    // the notification area's own tooltip; "<no tray icon>" without one.
+    std::string TrayTip() const;
 
     // Waits for the process to end; its exit code, or STILL_ACTIVE on timeout.
     DWORD WaitForExit(DWORD timeoutMs = 10000);

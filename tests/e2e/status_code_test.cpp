@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "e2e/fixture.h"
 #include "e2e/monitor_process.h"
 #include "e2e/monitor_test.h"

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "e2e/fixture.h"
 #include "e2e/monitor_process.h"
 #include "e2e/monitor_test.h"
@@ -70,6 +70,7 @@ protected:
         setup_->SetLanguage("X,1");
         setup_->UseProfiles("[Shell Restart Printer]\r\n"
                             "00005=0,1,500\r\n"
+                            "00006=0,2,600\r\n"
                             "[Default,001]\r\n"
                             "Caption=Restart\r\n"
                             "00500=Cover open\r\n",
@@ -117,6 +118,32 @@ TEST_F(TaskbarCreatedTest, IconStaysAbsentWhileTheDriverSwitchedTheMonitorOff) {
     ASSERT_TRUE(DeleteTrayIconOf(monitor.Dialog()));
     SendTaskbarCreated(monitor.Dialog());
     EXPECT_TRUE(monitor.HasTrayIcon());
+}
+
+// The icon comes back with the tip the shell held: after the icon had to be
+// added anew for a code without a text, that is the first tip, not the text
+// of an older code.
+TEST_F(TaskbarCreatedTest, IconComesBackWithTheTipTheShellHeld) {
+    MonitorProcess& monitor = Start();
+    monitor.PostStatusCode(5);
+    ASSERT_TRUE(monitor.WaitForStatusText("Cover open"));
+    ASSERT_EQ(monitor.TrayTip(), "Cover open");
+
+    ASSERT_TRUE(DeleteTrayIconOf(monitor.Dialog()));
+    monitor.PostStatusCode(6);  // an entry without a text: the icon is added again
+    monitor.Sync();
+    ASSERT_EQ(monitor.TrayTip(), "Printer Status");
+
+    ASSERT_TRUE(DeleteTrayIconOf(monitor.Dialog()));
+    SendTaskbarCreated(monitor.Dialog());
+    EXPECT_EQ(monitor.TrayTip(), "Printer Status");
+
+    // A text that follows is the tip to come back with.
+    monitor.PostStatusCode(5);
+    monitor.Sync();
+    ASSERT_TRUE(DeleteTrayIconOf(monitor.Dialog()));
+    SendTaskbarCreated(monitor.Dialog());
+    EXPECT_EQ(monitor.TrayTip(), "Cover open");
 }
 
 TEST_F(TaskbarCreatedTest, OtherRegisteredMessagesAddNoIcon) {

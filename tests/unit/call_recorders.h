@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "support/spooler.h"
+#include "spooler/spooler.h"
 #include "tray/tray_icon.h"
 
 namespace test_support {

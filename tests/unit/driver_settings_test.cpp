@@ -6,8 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/monitor_state.h"
-#include "support/text.h"
+#include "protocol/config_names.h"
+#include "state/profile_set.h"
+#include "text/text.h"
 #include "unit/test_support.h"
 
 namespace {
@@ -15,33 +16,33 @@ namespace {
 using test_support::ScratchKey;
 using test_support::TempDir;
 
-const std::string kPrintersPath = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+const std::string kPrintersPath = std::string(kPrintersKeyPath) + "\\";
 
 // The printer's driver data key of a test driver, on the NT family.
 class NtDriverSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_monitor = MonitorState{};
-        g_monitor.winNtFamily = true;
+        platform_ = PlatformFamily::kWinNt;
         UseDriver("StatusMonTest Printer", "SMTQ");
     }
-    void TearDown() override { g_monitor = MonitorState{}; }
 
     void UseDriver(const std::string& driver, const char* driverClass) {
-        CopyBounded(g_monitor.driverName, driver.c_str());
-        CopyBounded(g_monitor.driverClass, driverClass);
+        CopyBounded(profile_.driverName, driver.c_str());
+        CopyBounded(profile_.driverClass, driverClass);
         printer_ = std::make_unique<ScratchKey>(kPrintersPath + driver);
     }
     bool SetData(const std::string& name, const std::string& value) {
         return printer_->SetString(name, value, "PrinterDriverData");
     }
     bool SetBidiMode(const std::string& value) {
-        return SetData(std::string(g_monitor.driverName) + "=BidiMode", value);
+        return SetData(std::string(profile_.driverName) + "=BidiMode", value);
     }
     bool SetLanguage(const std::string& value) {
-        return SetData(std::string("DrvlibIntl=") + g_monitor.driverClass + "U.DLL", value);
+        return SetData(std::string("DrvlibIntl=") + profile_.driverClass + "U.DLL", value);
     }
 
+    PlatformFamily platform_ = PlatformFamily::kOther;
+    ProfileSet profile_;
     std::unique_ptr<ScratchKey> printer_;
 };
 
@@ -58,8 +59,8 @@ TEST_F(NtDriverSettingsTest, BidiModeIsTheDecimalValue) {
         if (row.value != nullptr) {
             ASSERT_TRUE(SetBidiMode(row.value));
         }
-        EXPECT_EQ(ReadNtBidiMode(), row.bidi) << (row.value ? row.value : "(missing)");
-        const DriverSettings settings = ReadDriverSettings();
+        EXPECT_EQ(ReadNtBidiMode(profile_.driverName), row.bidi) << (row.value ? row.value : "(missing)");
+        const DriverSettings settings = ReadDriverSettings(platform_, profile_);
         EXPECT_EQ(settings.bidi, row.bidi);
         EXPECT_EQ(settings.language, 4);
     }
@@ -76,8 +77,8 @@ TEST_F(NtDriverSettingsTest, LanguageIsTheSecondTokenOfTheClassValue) {
     ASSERT_TRUE(SetBidiMode("5"));
     for (const Row& row : rows) {
         ASSERT_TRUE(SetLanguage(row.value));
-        EXPECT_EQ(ReadNtLanguage(), row.language) << row.value;
-        const DriverSettings settings = ReadDriverSettings();
+        EXPECT_EQ(ReadNtLanguage(profile_.driverName, profile_.driverClass), row.language) << row.value;
+        const DriverSettings settings = ReadDriverSettings(platform_, profile_);
         EXPECT_EQ(settings.bidi, 5);
         EXPECT_EQ(settings.language, row.language) << row.value;
     }
@@ -89,12 +90,12 @@ TEST_F(NtDriverSettingsTest, ValueNamesComeFromDriverNameAndClass) {
     ASSERT_TRUE(SetData("Other Printer=BidiMode", "0"));
     ASSERT_TRUE(SetData("DrvlibIntl=XXXXU.DLL", "A,9"));
     ASSERT_TRUE(SetData("DrvlibIntl=SMTQ.DLL", "A,9"));
-    EXPECT_EQ(ReadNtBidiMode(), 1);
-    EXPECT_EQ(ReadNtLanguage(), 1);
+    EXPECT_EQ(ReadNtBidiMode(profile_.driverName), 1);
+    EXPECT_EQ(ReadNtLanguage(profile_.driverName, profile_.driverClass), 1);
 }
 
 TEST_F(NtDriverSettingsTest, MissingKeyGivesOneAndOne) {
-    const DriverSettings settings = ReadDriverSettings();
+    const DriverSettings settings = ReadDriverSettings(platform_, profile_);
     EXPECT_EQ(settings.bidi, 1);
     EXPECT_EQ(settings.language, 1);
 }
@@ -115,7 +116,7 @@ TEST_F(NtDriverSettingsTest, DriverNameTooLongForThePathGivesTheDefaults) {
         if (row.length <= 189) {
             ASSERT_TRUE(written);
         }
-        const DriverSettings settings = ReadDriverSettings();
+        const DriverSettings settings = ReadDriverSettings(platform_, profile_);
         EXPECT_EQ(settings.bidi, row.bidi) << row.length;
         EXPECT_EQ(settings.language, row.language) << row.length;
     }
@@ -124,8 +125,8 @@ TEST_F(NtDriverSettingsTest, DriverNameTooLongForThePathGivesTheDefaults) {
 TEST_F(NtDriverSettingsTest, NeitherFamilyReadsNothing) {
     ASSERT_TRUE(SetBidiMode("0"));
     ASSERT_TRUE(SetLanguage("A,6"));
-    g_monitor.winNtFamily = false;
-    const DriverSettings settings = ReadDriverSettings();
+    platform_ = PlatformFamily::kOther;
+    const DriverSettings settings = ReadDriverSettings(platform_, profile_);
     EXPECT_EQ(settings.bidi, 1);
     EXPECT_EQ(settings.language, 1);
 }
@@ -142,8 +143,7 @@ std::string WindowsDirectory() {
 class Win95DriverSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        g_monitor = MonitorState{};
-        g_monitor.win95Family = true;
+        platform_ = PlatformFamily::kWin95;
     }
     void TearDown() override {
         for (const std::string& driverClass : classes_) {
@@ -151,11 +151,10 @@ protected:
                                        "WIN.INI");
             DeleteFileA((WindowsDirectory() + "\\" + driverClass + ".INI").c_str());
         }
-        g_monitor = MonitorState{};
     }
 
     void UseClass(const char* driverClass) {
-        CopyBounded(g_monitor.driverClass, driverClass);
+        CopyBounded(profile_.driverClass, driverClass);
         classes_.push_back(driverClass);
         // Nothing of an earlier run may be left.
         WritePrivateProfileStringA("DRVLIBINTL", (classes_.back() + "W.DRV").c_str(), nullptr,
@@ -164,35 +163,37 @@ protected:
     }
     void WriteDriverIni(const std::string& content) {
         ASSERT_TRUE(TempDir::WriteWholeFile(
-            WindowsDirectory() + "\\" + g_monitor.driverClass + ".INI", content));
+            WindowsDirectory() + "\\" + profile_.driverClass + ".INI", content));
     }
     void SetWinIniLanguage(const std::string& value) {
         ASSERT_TRUE(WritePrivateProfileStringA(
-            "DRVLIBINTL", (std::string(g_monitor.driverClass) + "W.DRV").c_str(), value.c_str(),
+            "DRVLIBINTL", (std::string(profile_.driverClass) + "W.DRV").c_str(), value.c_str(),
             "WIN.INI"));
     }
 
+    PlatformFamily platform_ = PlatformFamily::kOther;
+    ProfileSet profile_;
     std::vector<std::string> classes_;
 };
 
 TEST_F(Win95DriverSettingsTest, UseBidiComesFromTheDriverIniFile) {
     UseClass("SM1");
     WriteDriverIni("[Settings]\r\nUseBidi=3\r\n");
-    EXPECT_EQ(ReadDriverSettings().bidi, 3);
+    EXPECT_EQ(ReadDriverSettings(platform_, profile_).bidi, 3);
 
     UseClass("SM2");
     WriteDriverIni("[Settings]\r\nUseBidi=0\r\n");
-    EXPECT_EQ(ReadDriverSettings().bidi, 0);
+    EXPECT_EQ(ReadDriverSettings(platform_, profile_).bidi, 0);
 
     UseClass("SM3");
     WriteDriverIni("[Other]\r\nUseBidi=1\r\n");
-    EXPECT_EQ(ReadDriverSettings().bidi, 0);
+    EXPECT_EQ(ReadDriverSettings(platform_, profile_).bidi, 0);
 }
 
 TEST_F(Win95DriverSettingsTest, NoDriverIniFileSwitchesBidiOff) {
     UseClass("SM4");
     SetWinIniLanguage("A,B,9");
-    const DriverSettings settings = ReadDriverSettings();
+    const DriverSettings settings = ReadDriverSettings(platform_, profile_);
     EXPECT_EQ(settings.bidi, 0);
     EXPECT_EQ(settings.language, 9);
 }
@@ -217,7 +218,7 @@ TEST_F(Win95DriverSettingsTest, LanguageIsTheThirdWinIniField) {
         UseClass(row.driverClass);
         WriteDriverIni("[Settings]\r\nUseBidi=1\r\n");
         if (row.value != "-") SetWinIniLanguage(row.value);
-        const DriverSettings settings = ReadDriverSettings();
+        const DriverSettings settings = ReadDriverSettings(platform_, profile_);
         EXPECT_EQ(settings.bidi, 1) << row.driverClass;
         EXPECT_EQ(settings.language, row.language) << row.driverClass << " " << row.value;
     }
@@ -227,8 +228,8 @@ TEST_F(Win95DriverSettingsTest, NeitherFamilyReadsNothing) {
     UseClass("SMD");
     WriteDriverIni("[Settings]\r\nUseBidi=0\r\n");
     SetWinIniLanguage("A,B,7");
-    g_monitor.win95Family = false;
-    const DriverSettings settings = ReadDriverSettings();
+    platform_ = PlatformFamily::kOther;
+    const DriverSettings settings = ReadDriverSettings(platform_, profile_);
     EXPECT_EQ(settings.bidi, 1);
     EXPECT_EQ(settings.language, 1);
 }

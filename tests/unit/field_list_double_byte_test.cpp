@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "support/field_list.h"
+#include "text/field_list.h"
 
 namespace {
 

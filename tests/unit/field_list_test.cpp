@@ -1,4 +1,4 @@
-#include "support/field_list.h"
+#include "text/field_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "support/logo_bitmap.h"
+#include "logo/logo_bitmap.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "app/monitor_state.h"
+#include "state/monitor_state.h"
 #include "resource.h"
 #include "unit/test_resources.h"
 #include "unit/test_support.h"
@@ -194,7 +194,7 @@ protected:
 };
 
 TEST_F(LoadLogoBitmapTest, ControlGetsANewBitmapAndTheOldOneIsDeleted) {
-    LoadLogoBitmap(parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
+    LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
     const HBITMAP first = g_monitor.logo;
     ASSERT_NE(first, nullptr);
     EXPECT_EQ(ControlImage(), first);
@@ -204,7 +204,7 @@ TEST_F(LoadLogoBitmapTest, ControlGetsANewBitmapAndTheOldOneIsDeleted) {
     for (COLORREF face : {RGB(200, 10, 10), RGB(10, 200, 10)}) {
         const HBITMAP before = g_monitor.logo;
         SetFace(face);
-        LoadLogoBitmap(parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
+        LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
         ASSERT_NE(g_monitor.logo, nullptr);
         EXPECT_NE(g_monitor.logo, before);
         EXPECT_EQ(ControlImage(), g_monitor.logo);
@@ -219,7 +219,7 @@ TEST_F(LoadLogoBitmapTest, ControlGetsANewBitmapAndTheOldOneIsDeleted) {
 TEST_F(LoadLogoBitmapTest, KeyPixelsShowTheFaceColourOfEachLoad) {
     for (COLORREF face : {RGB(200, 10, 10), RGB(10, 200, 10), RGB(30, 40, 250)}) {
         SetFace(face);
-        LoadLogoBitmap(parent_.Handle(), g_monitor.logo, IDB_TEST_KEY_LOGO, IDC_LOGO);
+        LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, IDB_TEST_KEY_LOGO, IDC_LOGO);
         ASSERT_NE(g_monitor.logo, nullptr);
         EXPECT_EQ(ControlImage(), g_monitor.logo);
         HDC context = CreateCompatibleDC(nullptr);
@@ -236,24 +236,24 @@ TEST_F(LoadLogoBitmapTest, KeyPixelsShowTheFaceColourOfEachLoad) {
 }
 
 TEST_F(LoadLogoBitmapTest, MissingResourceLeavesTheControlEmptyUntilTheNextLoad) {
-    LoadLogoBitmap(parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
+    LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
     const HBITMAP first = g_monitor.logo;
     ASSERT_NE(first, nullptr);
 
-    LoadLogoBitmap(parent_.Handle(), g_monitor.logo, 999, IDC_LOGO);
+    LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, 999, IDC_LOGO);
     EXPECT_EQ(g_monitor.logo, nullptr);
     EXPECT_EQ(ControlImage(), nullptr);
     BITMAP description;
     EXPECT_EQ(GetObjectA(first, sizeof description, &description), 0);
 
-    LoadLogoBitmap(parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
+    LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, IDB_LOGO, IDC_LOGO);
     ASSERT_NE(g_monitor.logo, nullptr);
     EXPECT_EQ(ControlImage(), g_monitor.logo);
 }
 
 // Only the low 16 bits of the id name the resource.
 TEST_F(LoadLogoBitmapTest, ResourceIdUsesItsLowWord) {
-    LoadLogoBitmap(parent_.Handle(), g_monitor.logo, 0x10000u + IDB_LOGO, IDC_LOGO);
+    LoadLogoBitmap(g_monitor.instance, parent_.Handle(), g_monitor.logo, 0x10000u + IDB_LOGO, IDC_LOGO);
     ASSERT_NE(g_monitor.logo, nullptr);
     EXPECT_EQ(ControlImage(), g_monitor.logo);
 }

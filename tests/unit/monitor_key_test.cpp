@@ -5,14 +5,15 @@
 #include <cstring>
 #include <string>
 
+#include "protocol/config_names.h"
 #include "unit/test_support.h"
 
 namespace {
 
 using test_support::ScratchKey;
 
-// The path buffer is process-wide and keeps the last path that fitted, so
-// every test first puts a known value there itself.
+// The caller's buffers keep the last path and setting that were read, as the
+// monitor's state keeps its path; every test first puts a known value there.
 class MonitorKeyTest : public ::testing::Test {
 protected:
     void SetMonitor(const std::string& value) { ASSERT_TRUE(monitorKey_.SetString("Monitor", value)); }
@@ -21,9 +22,21 @@ protected:
     void StartFrom(const std::string& value) {
         SetMonitor(value);
         ASSERT_STREQ(GetMonitorDataKeyPath(), (value + "\\BidiData").c_str());
+        ASSERT_STREQ(ReadMonitorSetting("Monitor"), value.c_str());
+    }
+
+    const char* GetMonitorDataKeyPath() {
+        ::GetMonitorDataKeyPath(path_);
+        return path_;
+    }
+    const char* ReadMonitorSetting(const char* name) {
+        (void)::ReadMonitorSetting(name, setting_);
+        return setting_;
     }
 
     ScratchKey monitorKey_{kMonitorKeyPath};
+    char path_[kMonitorPathSize] = "\\BidiData";
+    char setting_[kMonitorPathSize] = "";
 };
 
 TEST_F(MonitorKeyTest, PathIsTheMonitorValueFollowedByBidiData) {
@@ -40,6 +53,14 @@ TEST_F(MonitorKeyTest, RemovedMonitorKeyKeepsTheLastPath) {
     monitorKey_.Remove();
     EXPECT_STREQ(GetMonitorDataKeyPath(), "SOFTWARE\\StatusMonTest\\Kept\\BidiData");
     EXPECT_STREQ(ReadMonitorSetting("Monitor"), "SOFTWARE\\StatusMonTest\\Kept");
+}
+
+TEST_F(MonitorKeyTest, NothingReadYetGivesAPathThatOpensNoKey) {
+    monitorKey_.Remove();
+    EXPECT_STREQ(GetMonitorDataKeyPath(), "\\BidiData");
+    char value[kMonitorPathSize] = "kept";
+    EXPECT_FALSE(::ReadMonitorSetting("Monitor", value));
+    EXPECT_STREQ(value, "kept");
 }
 
 TEST_F(MonitorKeyTest, MissingValueKeepsTheLastSetting) {

@@ -1,4 +1,4 @@
-#include "support/language_monitor_start.h"
+#include "spooler/language_monitor_start.h"
 
 #include <gtest/gtest.h>
 

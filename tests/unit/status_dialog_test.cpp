@@ -5,9 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/messages.h"
-#include "app/monitor_state.h"
+#include "protocol/messages.h"
+#include "state/monitor_state.h"
 #include "config/monitor_key.h"
+#include "protocol/config_names.h"
 #include "resource.h"
 #include "unit/call_recorders.h"
 #include "unit/test_support.h"
@@ -120,7 +121,9 @@ TEST_F(StatusDialogTest, CreationSetsIconsAndAddsTheTrayIconWithoutSpoolerCalls)
     EXPECT_EQ(reinterpret_cast<HBITMAP>(
                   SendDlgItemMessageA(dialog_, IDC_LOGO, STM_GETIMAGE, IMAGE_BITMAP, 0)),
               g_monitor.logo);
-    EXPECT_STREQ(g_monitor.monitorDataKeyPath, GetMonitorDataKeyPath());
+    char path[kMonitorPathSize] = "\\BidiData";
+    GetMonitorDataKeyPath(path);
+    EXPECT_STREQ(g_monitor.monitorDataKeyPath, path);
 }
 
 TEST_F(StatusDialogTest, StartRequestComesBeforeTheTrayIcon) {

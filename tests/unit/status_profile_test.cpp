@@ -5,8 +5,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/monitor_state.h"
-#include "support/text.h"
+#include "config/file_path.h"
+#include "state/profile_set.h"
+#include "text/text.h"
 #include "unit/test_support.h"
 
 namespace {
@@ -19,22 +20,19 @@ using test_support::WindowText;
 // pointing at them.
 class StatusProfileTest : public ::testing::Test {
 protected:
-    void SetUp() override { g_monitor = MonitorState{}; }
-    void TearDown() override { g_monitor = MonitorState{}; }
-
     void UseProfiles(const std::string& profile, const std::string& defaultProfile,
                      const char* driver, int language) {
-        CopyBounded(g_monitor.profilePath, dir_.Write("status.ini", profile).c_str());
-        CopyBounded(g_monitor.defaultProfilePath, dir_.Write("default.ini", defaultProfile).c_str());
-        CopyBounded(g_monitor.driverName, driver);
-        g_monitor.currentLanguage = language;
+        CopyBounded(profile_.profilePath, dir_.Write("status.ini", profile).c_str());
+        CopyBounded(profile_.defaultProfilePath, dir_.Write("default.ini", defaultProfile).c_str());
+        CopyBounded(profile_.driverName, driver);
+        profile_.language = language;
     }
 
     // The lookup's result, with "!" standing for not found.
-    static std::string Lookup(const char* key, bool localized) {
+    std::string Lookup(const char* key, bool localized) const {
         char out[kProfileTextSize];
         CopyBounded(out, "stale text");
-        const bool found = LookupProfileString(key, out, sizeof out, localized);
+        const bool found = LookupProfileString(profile_, key, out, sizeof out, localized);
         if (!found) {
             EXPECT_STREQ(out, "") << key << ": not found leaves an empty text";
             return "!";
@@ -42,6 +40,14 @@ protected:
         return out;
     }
 
+    // The window's caption as the dialog sets it from the profile.
+    void SetCaptionFromProfile(HWND window, const char* key) const {
+        char caption[kProfileTextSize];
+        LookupCaption(profile_, key, caption);
+        SetWindowTextA(window, caption);
+    }
+
+    ProfileSet profile_;
     TempDir dir_;
 };
 
@@ -115,7 +121,7 @@ TEST_F(StatusProfileTest, LongValueIsCutTo255Characters) {
     // The guard bytes past the size handed in must stay as they are.
     char out[kProfileTextSize + 16];
     std::memset(out, 'q', sizeof out);
-    ASSERT_TRUE(LookupProfileString("00001", out, kProfileTextSize, false));
+    ASSERT_TRUE(LookupProfileString(profile_, "00001", out, kProfileTextSize, false));
     EXPECT_EQ(std::string(out), longValue.substr(0, 255));
     for (std::size_t i = kProfileTextSize; i < sizeof out; ++i) EXPECT_EQ(out[i], 'q') << i;
 }
@@ -142,7 +148,7 @@ TEST_F(StatusProfileTest, LanguageNumberFormsTheSectionSuffix) {
     };
     UseProfiles(profile, "", "Hall Printer", 0);
     for (const Row& row : rows) {
-        g_monitor.currentLanguage = row.language;
+        profile_.language = row.language;
         EXPECT_EQ(Lookup("A", true), row.a) << row.language;
         EXPECT_EQ(Lookup("B", true), row.b) << row.language;
     }
@@ -158,7 +164,7 @@ TEST_F(StatusProfileTest, DriverNameTooLongForItsLanguageSectionFindsNothingTher
                         "[" + driver + ",001]\r\n00101=localized\r\n" +
                         "[Default,001]\r\n00102=default text\r\n",
                     "", driver.c_str(), 1);
-        ASSERT_EQ(std::strlen(g_monitor.driverName), length);
+        ASSERT_EQ(std::strlen(profile_.driverName), length);
         EXPECT_EQ(Lookup("00101", true), length <= 251 ? "localized" : "!") << length;
         EXPECT_EQ(Lookup("00102", true), "default text") << length;
         EXPECT_EQ(Lookup("00001", false), "plain") << length;
@@ -166,14 +172,14 @@ TEST_F(StatusProfileTest, DriverNameTooLongForItsLanguageSectionFindsNothingTher
 }
 
 TEST_F(StatusProfileTest, MissingFilesFindNothing) {
-    CopyBounded(g_monitor.driverName, "Hall Printer");
-    g_monitor.currentLanguage = 1;
+    CopyBounded(profile_.driverName, "Hall Printer");
+    profile_.language = 1;
     EXPECT_EQ(Lookup("00012", false), "!");  // both paths empty
     EXPECT_EQ(Lookup("Caption", true), "!");
 
     const std::string missing = dir_.Write("placeholder.ini", "") + ".missing";
-    CopyBounded(g_monitor.profilePath, missing.c_str());
-    CopyBounded(g_monitor.defaultProfilePath, missing.c_str());
+    CopyBounded(profile_.profilePath, missing.c_str());
+    CopyBounded(profile_.defaultProfilePath, missing.c_str());
     EXPECT_EQ(Lookup("00012", false), "!");
     EXPECT_EQ(Lookup("Caption", true), "!");
 }
@@ -181,7 +187,7 @@ TEST_F(StatusProfileTest, MissingFilesFindNothing) {
 TEST_F(StatusProfileTest, SizeZeroWritesNothing) {
     UseProfiles(kWorkedProfile, kWorkedDefaultProfile, "Hall Printer", 1);
     char out[4] = {'q', 'q', 'q', 'q'};
-    EXPECT_FALSE(LookupProfileString("00012", out, 0, false));
+    EXPECT_FALSE(LookupProfileString(profile_, "00012", out, 0, false));
     EXPECT_EQ(out[0], 'q');
 }
 
@@ -193,7 +199,7 @@ TEST_F(StatusProfileTest, CaptionComesFromTheLanguageSectionsOrSaysNotFound) {
     SetCaptionFromProfile(window.Handle(), "Caption");
     EXPECT_EQ(WindowText(window.Handle()), "Hall caption 1");
 
-    g_monitor.currentLanguage = 2;
+    profile_.language = 2;
     SetCaptionFromProfile(window.Handle(), "Caption");
     EXPECT_EQ(WindowText(window.Handle()), "\"Caption\" not found!");
 
@@ -203,7 +209,7 @@ TEST_F(StatusProfileTest, CaptionComesFromTheLanguageSectionsOrSaysNotFound) {
                 "", "Hall Printer", 3);
     SetCaptionFromProfile(window.Handle(), "Caption");
     EXPECT_EQ(WindowText(window.Handle()), "default caption 3");
-    g_monitor.currentLanguage = 4;
+    profile_.language = 4;
     SetCaptionFromProfile(window.Handle(), "Caption");
     EXPECT_EQ(WindowText(window.Handle()), "\"Caption\" not found!");
 }

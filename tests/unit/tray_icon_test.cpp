@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "unit/call_recorders.h"
 #include "unit/test_support.h"
 

@@ -4,16 +4,17 @@
 
 #include <cstdio>
 
-#include "app/monitor_state.h"
-#include "config/status_profile.h"
+#include "config/file_path.h"
+#include "protocol/config_names.h"
+#include "state/profile_set.h"
 #include "tools/statusctl/check_context.h"
 #include "tools/statusctl/check_profile_file.h"
-#include "tools/statusctl/commands.h"
+#include "tools/statusctl/report.h"
 
 namespace {
 
 // The monitor keeps each profile path in 260 characters.
-constexpr std::size_t kMaxProfilePath = sizeof(MonitorState{}.profilePath) - 1;
+constexpr std::size_t kMaxProfilePath = sizeof(ProfileSet{}.profilePath) - 1;
 
 // The profile functions look a bare file name up in the Windows folder, so
 // the file is handed to them with its full path, as an installation stores it.
@@ -79,8 +80,10 @@ int RunCheck(const CheckOptions& options) {
     }
     context.driver = options.driver;
     context.entryChain.push_back({&context.profile, context.driver});
-    context.entryChain.push_back({&context.profile, "Default"});
-    if (!context.defaultProfile.path.empty()) context.entryChain.push_back({&context.defaultProfile, "Default"});
+    context.entryChain.push_back({&context.profile, kDefaultSection});
+    if (!context.defaultProfile.path.empty()) {
+        context.entryChain.push_back({&context.defaultProfile, kDefaultSection});
+    }
 
     std::vector<Finding> findings;
     ProfileOutline outline;
@@ -95,5 +98,5 @@ int RunCheck(const CheckOptions& options) {
 
     for (const Finding& finding : findings) std::printf("%s\n", FormatFinding(finding).c_str());
     std::printf("%s\n", Summary(context, languages, findings.size()).c_str());
-    return findings.empty() ? kExitDone : kExitFindings;
+    return findings.empty() ? kExitDone : kExitFailed;
 }

@@ -7,9 +7,6 @@
 
 #include "tools/statusctl/arguments.h"
 
-// Exit code of check when it found something.
-constexpr int kExitFindings = 1;
-
 // One thing the monitor would miss or misread, at a section and key of a
 // file (key empty for a whole section, section empty for the whole file).
 struct Finding {
@@ -22,7 +19,7 @@ struct Finding {
 // "FILE [SECTION] KEY: TEXT", leaving out what is empty.
 std::string FormatFinding(const Finding& finding);
 
-// Checks, prints the findings and a summary on stdout, and returns 0 without
-// findings, kExitFindings with some; a file that cannot be read is a one-line
-// error on stderr and exit code 2.
+// Checks, prints the findings and a summary on stdout, and returns kExitDone
+// without findings, kExitFailed with some; a file that cannot be read is a
+// one-line error on stderr and kExitUsage.
 int RunCheck(const CheckOptions& options);

@@ -51,6 +51,6 @@ void CheckSections(const CheckContext& context, ProfileOutline* outline, std::ve
 
 // Findings that take the monitor's look-up chains: message codes without a
 // text and languages without a caption, for each of languages; a language
-// without any section of its own is one finding. Uses the monitor state.
+// without any section of its own is one finding.
 void CheckTexts(const CheckContext& context, const ProfileOutline& outline, const std::vector<int>& languages,
                 std::vector<Finding>* findings);

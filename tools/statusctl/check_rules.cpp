@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "support/field_list.h"
-#include "support/text.h"
+#include "text/field_list.h"
+#include "text/text.h"
 #include "tools/statusctl/arguments.h"
 
 namespace {
@@ -18,21 +18,12 @@ struct NumberReading {
     std::string unread;          // what follows the digits
 };
 
-int DigitValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'z') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
-    return 99;
-}
-
-bool IsSpace(char c) { return c == ' ' || (c >= 9 && c <= 13); }
-
 // Walks the text by the same steps as the monitor's reader; the value itself
 // comes from the reader, this only tells what it took and what it left.
 NumberReading ReadNumber(const std::string& text, bool automaticBase) {
     NumberReading reading;
     std::size_t i = 0;
-    while (i < text.size() && IsSpace(text[i])) ++i;
+    while (i < text.size() && IsNumberSpace(text[i])) ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i] == '-';

@@ -2,16 +2,13 @@
 #include <windows.h>
 
 #include "config/status_profile.h"
+#include "protocol/config_names.h"
 #include "tools/statusctl/arguments.h"
 #include "tools/statusctl/check_context.h"
 #include "tools/statusctl/check_profile_file.h"
 #include "tools/statusctl/check_rules.h"
 
 namespace {
-
-const char kDefault[] = "Default";
-const char kCaption[] = "Caption";
-const char kScrollMsg[] = "ScrollMsg";
 
 // The longest value the monitor reads whole.
 constexpr std::size_t kReadLength = kProfileTextSize - 1;
@@ -103,13 +100,13 @@ void SectionChecker::CheckStatusProfile() {
             section.role = Role::DriverEntries;
             section.chainPosition = 0;
             driverSectionSeen = true;
-        } else if (SameProfileName(name, kDefault)) {
+        } else if (SameProfileName(name, kDefaultSection)) {
             section.role = Role::DefaultEntries;
             section.chainPosition = 1;
         } else if (NamedWithLanguage(name, context_.driver, &section)) {
             section.role = Role::DriverTexts;
             NoteLanguage(section.language);
-        } else if (NamedWithLanguage(name, kDefault, &section)) {
+        } else if (NamedWithLanguage(name, kDefaultSection, &section)) {
             section.role = Role::DefaultTexts;
             NoteLanguage(section.language);
         }
@@ -128,7 +125,7 @@ void SectionChecker::CheckDefaultProfile() {
     if (file.path.empty()) return;
     for (const std::string& name : ReadSectionNames(file.path)) {
         Section section{&file, name};
-        if (SameProfileName(name, kDefault)) {
+        if (SameProfileName(name, kDefaultSection)) {
             section.role = Role::DefaultEntries;
             section.chainPosition = context_.entryChain.size() - 1;
             CheckLines(section);
@@ -136,10 +133,10 @@ void SectionChecker::CheckDefaultProfile() {
         }
         Add(section, "", "never read: the monitor reads only [Default] of the default profile");
         for (const ProfileLine& line : ReadSectionLines(file.path, name)) {
-            if (IsName(line.key, kCaption)) {
+            if (IsName(line.key, kCaptionKey)) {
                 Add(section, line.key, "Caption is never read from the default profile: captions come from "
                                        "the language sections of the status profile");
-            } else if (IsName(line.key, kScrollMsg)) {
+            } else if (IsName(line.key, kScrollMsgKey)) {
                 Add(section, line.key, "ScrollMsg is never read from the default profile: it is read only "
                                        "from [" + context_.driver + "] of the status profile");
             }
@@ -169,7 +166,7 @@ void SectionChecker::CheckLine(const Section& section, const ProfileLine& line) 
     const std::string& key = line.key;
     const bool entries = section.role == Role::DriverEntries || section.role == Role::DefaultEntries;
     const bool inStatusProfile = section.file == &context_.profile;
-    if (IsName(key, kScrollMsg)) {
+    if (IsName(key, kScrollMsgKey)) {
         if (section.role == Role::DriverEntries) {
             CheckScrollMsg(section, key);
         } else {
@@ -178,7 +175,7 @@ void SectionChecker::CheckLine(const Section& section, const ProfileLine& line) 
         }
         return;
     }
-    if (IsName(key, kCaption)) {
+    if (IsName(key, kCaptionKey)) {
         if (entries) {
             Add(section, key, inStatusProfile
                                   ? "Caption is never read here: the monitor reads it only from the language "
@@ -232,8 +229,8 @@ void SectionChecker::CheckText(const Section& section, const std::string& key) {
         (void)CheckLength(section, key, "shows");
         return;
     }
-    const std::string fallback = std::string(kDefault) + "," + LanguageSuffix(section.language);
-    const std::string what = IsName(key, kCaption) ? "caption" : "text";
+    const std::string fallback = std::string(kDefaultSection) + "," + LanguageSuffix(section.language);
+    const std::string what = IsName(key, kCaptionKey) ? "caption" : "text";
     if (section.role == Role::DriverTexts &&
         !ReadProfileValue(section.file->path, fallback, key, kProfileTextSize).empty()) {
         Add(section, key, "empty value: counts as no " + what + "; the monitor goes on to the " + what +

@@ -1,9 +1,10 @@
 // The checks that follow the monitor's own look-ups: each status entry as the
 // monitor finds it, and its message text and the caption in every language.
-#include "app/monitor_state.h"
 #include "config/status_profile.h"
-#include "support/field_list.h"
-#include "support/text.h"
+#include "protocol/config_names.h"
+#include "state/profile_set.h"
+#include "text/field_list.h"
+#include "text/text.h"
 #include "tools/statusctl/check_context.h"
 #include "tools/statusctl/check_rules.h"
 
@@ -17,22 +18,24 @@ struct MessageUse {
     int users = 0;
 };
 
-// Points the monitor state at the files and driver, as the monitor sets it
-// from the driver's registry values.
-void UseProfiles(const CheckContext& context) {
-    g_monitor = MonitorState{};
-    CopyBounded(g_monitor.profilePath, context.profile.path.c_str());
-    CopyBounded(g_monitor.defaultProfilePath, context.defaultProfile.path.c_str());
-    CopyBounded(g_monitor.driverName, context.driver.c_str());
+// The files and driver, as the monitor takes them from the driver's registry
+// values.
+ProfileSet ProfilesOf(const CheckContext& context) {
+    ProfileSet profile;
+    CopyBounded(profile.profilePath, context.profile.path.c_str());
+    CopyBounded(profile.defaultProfilePath, context.defaultProfile.path.c_str());
+    CopyBounded(profile.driverName, context.driver.c_str());
+    return profile;
 }
 
 // The message codes the entries lead to, in order of first use, with the
 // entry as the monitor's plain look-up finds it.
-std::vector<MessageUse> MessageUses(const CheckContext& context, const std::vector<std::string>& statusKeys) {
+std::vector<MessageUse> MessageUses(const CheckContext& context, const ProfileSet& profile,
+                                    const std::vector<std::string>& statusKeys) {
     std::vector<MessageUse> uses;
     for (const std::string& key : statusKeys) {
         char entry[kProfileTextSize];
-        if (!LookupProfileString(key.c_str(), entry, sizeof entry, false)) continue;
+        if (!LookupProfileString(profile, key.c_str(), entry, sizeof entry, false)) continue;
         FieldList fields;
         fields.Split(entry, ',', FieldList::kNoLimit);
         const int messageCode = fields.FieldInt(2);
@@ -66,13 +69,13 @@ std::string UsedBy(const MessageUse& use) {
 
 void CheckTexts(const CheckContext& context, const ProfileOutline& outline, const std::vector<int>& languages,
                 std::vector<Finding>* findings) {
-    UseProfiles(context);
-    const std::vector<MessageUse> uses = MessageUses(context, outline.statusKeys);
+    ProfileSet profile = ProfilesOf(context);
+    const std::vector<MessageUse> uses = MessageUses(context, profile, outline.statusKeys);
     for (int language : languages) {
-        g_monitor.currentLanguage = language;
+        profile.language = language;
         const std::string suffix = LanguageSuffix(language);
         const std::string section = context.driver + "," + suffix;
-        const std::string fallback = "[Default," + suffix + "]";
+        const std::string fallback = std::string("[") + kDefaultSection + "," + suffix + "]";
         if (!HasSections(outline, language)) {
             findings->push_back({context.profile.shown, section, "",
                                  "language " + std::to_string(language) + " has no section, neither here nor " +
@@ -81,19 +84,18 @@ void CheckTexts(const CheckContext& context, const ProfileOutline& outline, cons
             continue;
         }
         char text[kProfileTextSize];
-        if (!LookupProfileString("Caption", text, sizeof text, true)) {
-            findings->push_back({context.profile.shown, section, "Caption",
+        if (!LookupProfileString(profile, kCaptionKey, text, sizeof text, true)) {
+            findings->push_back({context.profile.shown, section, kCaptionKey,
                                  "language " + std::to_string(language) + " has no caption, neither here nor in " +
                                      fallback + ": the dialog's title reads \"Caption\" not found!"});
         }
         for (const MessageUse& use : uses) {
             const CodeKey key = FormatCodeKey(use.messageCode);
-            if (LookupProfileString(key.text, text, sizeof text, true)) continue;
+            if (LookupProfileString(profile, key.text, text, sizeof text, true)) continue;
             findings->push_back({context.profile.shown, section, key.text,
                                  "message code " + std::to_string(use.messageCode) + " has no text in language " +
                                      std::to_string(language) + ", neither here nor in " + fallback + ": " +
                                      UsedBy(use) + " changes the icon but leaves the old text"});
         }
     }
-    g_monitor = MonitorState{};
 }

@@ -67,8 +67,6 @@ int Done(bool ok, const std::string& error) { return ok ? kExitDone : Failed(err
 
 }  // namespace
 
-void PrintError(const std::string& text) { std::fprintf(stderr, "statusctl: %s\n", text.c_str()); }
-
 int RunCommand(const Command& command) {
     std::string error;
     switch (command.kind) {

@@ -2,30 +2,45 @@
 
 #include <windows.h>
 
-#include "tools/statusctl/system_changes.h"
+#include <algorithm>
+#include <cstdio>
 
-const char kOwnKeyPath[] = "SOFTWARE\\Kor\\Bidi Monitor\\Sample";
+#include "protocol/config_names.h"
+#include "tools/statusctl/system_changes.h"
 
 namespace {
 
-const char kMonitorKeyPath[] = "SOFTWARE\\Kor\\Bidi Monitor";
-const char kDataKeyPath[] = "SOFTWARE\\Kor\\Bidi Monitor\\Sample\\BidiData";
-const char kPrintersPath[] = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\";
+// One of the monitor's name formats, filled in with one or two texts.
+std::string Formatted(const char* format, const std::string& first, const std::string& second = "") {
+    char name[512];
+    const int length = std::snprintf(name, sizeof name, format, first.c_str(), second.c_str());
+    return length > 0 ? std::string(name, std::min<std::size_t>(length, sizeof name - 1)) : std::string();
+}
+
+}  // namespace
+
+const std::string kOwnKeyPath = std::string(kMonitorKeyPath) + "\\Sample";
+
+namespace {
+
+const std::string kDataKeyPath = Formatted(kMonitorDataKeyFormat, kOwnKeyPath);
 const char kLogValue[] = "InstallLog";
 
 std::string DriverDataPath(const std::string& driver) {
-    return kPrintersPath + driver + "\\PrinterDriverData";
+    return Formatted(kDriverDataKeyFormat, kPrintersKeyPath, driver);
 }
-std::string BidiValueName(const std::string& driver) { return driver + "=BidiMode"; }
+std::string BidiValueName(const std::string& driver) { return Formatted(kBidiModeValueFormat, driver); }
 std::string LanguageValueName(const std::string& driverClass) {
-    return "DrvlibIntl=" + driverClass + "U.DLL";
+    return Formatted(kLanguageValueFormat, driverClass);
 }
 // NT family: a first token, then the language number.
 std::string NtLanguageText(const std::string& driverClass, int language) {
     return driverClass + "," + std::to_string(language);
 }
-std::string DriverIniFile(const std::string& driverClass) { return driverClass + ".INI"; }
-std::string WinIniKey(const std::string& driverClass) { return driverClass + "W.DRV"; }
+std::string DriverIniFile(const std::string& driverClass) {
+    return Formatted(kDriverIniFileFormat, driverClass);
+}
+std::string WinIniKey(const std::string& driverClass) { return Formatted(kLanguageKeyFormat, driverClass); }
 // 95 family: the language number is the third field.
 std::string WinIniText(const std::string& driverClass, int language) {
     return driverClass + "U.DLL," + driverClass + ".HLP," + std::to_string(language);
@@ -53,25 +68,25 @@ bool WriteEverything(const InstallOptions& options, const std::string& profile,
     const std::string& driverClass = options.driverClass;
     const std::string bidi = std::to_string(options.bidi);
     return changes->CreateKeyPath(kDataKeyPath, error) &&
-           changes->SetRegistryText(kMonitorKeyPath, "Monitor", kOwnKeyPath, error) &&
-           changes->SetRegistryText(kDataKeyPath, "Code", options.code, error) &&
-           changes->SetRegistryText(kDataKeyPath, "Profile", profile, error) &&
-           changes->SetRegistryText(kDataKeyPath, "ProfileDefault", defaultProfile, error) &&
-           changes->SetRegistryText(kDataKeyPath, "Driver", driver, error) &&
-           changes->SetRegistryText(kDataKeyPath, "DriverClass", driverClass, error) &&
-           changes->SetRegistryText(kDataKeyPath, "Display", options.display, error) &&
+           changes->SetRegistryText(kMonitorKeyPath, kMonitorValue, kOwnKeyPath, error) &&
+           changes->SetRegistryText(kDataKeyPath, kCodeValue, options.code, error) &&
+           changes->SetRegistryText(kDataKeyPath, kProfileValue, profile, error) &&
+           changes->SetRegistryText(kDataKeyPath, kProfileDefaultValue, defaultProfile, error) &&
+           changes->SetRegistryText(kDataKeyPath, kDriverValue, driver, error) &&
+           changes->SetRegistryText(kDataKeyPath, kDriverClassValue, driverClass, error) &&
+           changes->SetRegistryText(kDataKeyPath, kDisplayValue, options.display, error) &&
            changes->CreateKeyPath(DriverDataPath(driver), error) &&
            changes->SetRegistryText(DriverDataPath(driver), BidiValueName(driver), bidi, error) &&
            changes->SetRegistryText(DriverDataPath(driver), LanguageValueName(driverClass),
                                     NtLanguageText(driverClass, options.language), error) &&
-           changes->SetIniText(DriverIniFile(driverClass), "Settings", "UseBidi", bidi, error) &&
-           changes->SetIniText("WIN.INI", "DRVLIBINTL", WinIniKey(driverClass),
+           changes->SetIniText(DriverIniFile(driverClass), kDriverIniSection, kUseBidiKey, bidi, error) &&
+           changes->SetIniText(kWinIniFile, kLanguageSection, WinIniKey(driverClass),
                                WinIniText(driverClass, options.language), error);
 }
 
 bool ReadInstalledDriver(std::string* driver, std::string* driverClass, std::string* error) {
-    if (!IsDriverInstalled() || !ReadRegistryText(kDataKeyPath, "Driver", driver) ||
-        !ReadRegistryText(kDataKeyPath, "DriverClass", driverClass) || driver->empty() ||
+    if (!IsDriverInstalled() || !ReadRegistryText(kDataKeyPath, kDriverValue, driver) ||
+        !ReadRegistryText(kDataKeyPath, kDriverClassValue, driverClass) || driver->empty() ||
         driverClass->empty()) {
         *error = "no driver installed by statusctl (run statusctl install first)";
         return false;
@@ -119,7 +134,7 @@ bool UninstallDriver(std::string* error, std::string* notes) {
     }
     InstallLog log;
     if (!InstallLog::FromText(text, &log)) {
-        *error = std::string("the install log in HKLM\\") + kOwnKeyPath + " is damaged; nothing was removed";
+        *error = "the install log in HKLM\\" + kOwnKeyPath + " is damaged; nothing was removed";
         return false;
     }
     // The log value is not in the log itself; it goes first so that the keys
@@ -142,8 +157,8 @@ bool SetDriverLanguage(int language, std::string* error) {
     return ReadInstalledDriver(&driver, &driverClass, error) &&
            UpdateRegistryText(DriverDataPath(driver), LanguageValueName(driverClass),
                               NtLanguageText(driverClass, language), error) &&
-           UpdateIniText("WIN.INI", "DRVLIBINTL", WinIniKey(driverClass), WinIniText(driverClass, language),
-                         error);
+           UpdateIniText(kWinIniFile, kLanguageSection, WinIniKey(driverClass),
+                         WinIniText(driverClass, language), error);
 }
 
 bool SetDriverBidi(int bidi, std::string* error) {
@@ -152,5 +167,5 @@ bool SetDriverBidi(int bidi, std::string* error) {
     const std::string text = std::to_string(bidi);
     return ReadInstalledDriver(&driver, &driverClass, error) &&
            UpdateRegistryText(DriverDataPath(driver), BidiValueName(driver), text, error) &&
-           UpdateIniText(DriverIniFile(driverClass), "Settings", "UseBidi", text, error);
+           UpdateIniText(DriverIniFile(driverClass), kDriverIniSection, kUseBidiKey, text, error);
 }

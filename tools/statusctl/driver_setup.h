@@ -14,7 +14,7 @@
 #include "tools/statusctl/arguments.h"
 
 // The key that "Monitor" names; the install's log is kept in it.
-extern const char kOwnKeyPath[];
+extern const std::string kOwnKeyPath;
 
 // Removes an earlier install by statusctl first. The profile paths must name
 // existing files; they are stored as full paths.

@@ -5,6 +5,7 @@
 
 #include "tools/statusctl/arguments.h"
 #include "tools/statusctl/commands.h"
+#include "tools/statusctl/report.h"
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "app/messages.h"
+#include "protocol/messages.h"
 #include "ui/resource.h"
 
 const char kNoMonitorError[] = "no status monitor is running";

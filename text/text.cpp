@@ -1,4 +1,4 @@
-#include "support/text.h"
+#include "text/text.h"
 
 #include <cstdarg>
 #include <cstdint>
@@ -32,16 +32,19 @@ CodeKey FormatCodeKey(int code) {
     return key;
 }
 
-namespace {
+bool IsNumberSpace(char c) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    return u == ' ' || (u >= 9 && u <= 13);
+}
 
-bool IsSpace(unsigned char c) { return c == ' ' || (c >= 9 && c <= 13); }
-
-int DigitValue(unsigned char c) {
+int DigitValue(char c) {
     if (c >= '0' && c <= '9') return c - '0';
     if (c >= 'a' && c <= 'z') return c - 'a' + 10;
     if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
     return 99;
 }
+
+namespace {
 
 // Two's complement reinterpretation without implementation-defined casts.
 int ToSigned(std::uint32_t value) {
@@ -51,8 +54,8 @@ int ToSigned(std::uint32_t value) {
 
 // Reads digits of the given base; arithmetic is unsigned, so overflow wraps.
 int ParseNumber(const char* text, bool detectBase) {
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text);
-    while (IsSpace(*p)) ++p;
+    const char* p = text;
+    while (IsNumberSpace(*p)) ++p;
     bool negative = false;
     if (*p == '+' || *p == '-') {
         negative = *p == '-';

@@ -28,6 +28,12 @@ struct CodeKey {
 };
 CodeKey FormatCodeKey(int code);
 
+// The white space that the number readers skip: 9 to 13 and 32.
+bool IsNumberSpace(char c);
+// The value of a digit in bases up to 36 ('0'-'9', 'a'-'z', 'A'-'Z'); 99 for
+// any other character.
+int DigitValue(char c);
+
 // Decimal text to a signed 32-bit integer: leading white space (9 to 13 and
 // 32), one optional sign, then digits up to the first other character. No
 // digits give 0; overflow wraps around in 32 bits.

@@ -1,4 +1,4 @@
-#include "support/memory_dc.h"
+#include "logo/memory_dc.h"
 
 MemoryDC::MemoryDC(HDC reference, HBITMAP bitmap) {
     context_ = CreateCompatibleDC(reference);

@@ -1,7 +1,6 @@
-#include "support/logo_bitmap.h"
+#include "logo/logo_bitmap.h"
 
-#include "app/monitor_state.h"
-#include "support/memory_dc.h"
+#include "logo/memory_dc.h"
 
 void ReplaceBitmapColor(HBITMAP bitmap, COLORREF from, COLORREF to) {
     if (bitmap == nullptr) return;
@@ -36,12 +35,13 @@ void ReplaceBitmapColor(HBITMAP bitmap, COLORREF from, COLORREF to) {
     // The mask is released before the source: its bitmap, then its context.
 }
 
-void LoadLogoBitmap(HWND dialog, HBITMAP& logo, UINT resourceId, int controlId) {
+void LoadLogoBitmap(HINSTANCE instance, HWND dialog, HBITMAP& logo, UINT resourceId,
+                    int controlId) {
     // The control still shows the old bitmap until it gets the new one below;
     // no message is handled in between.
     if (logo != nullptr) DeleteObject(logo);
     // Loaded afresh each time, so the key colour is always there to replace.
-    logo = LoadBitmapA(g_monitor.instance, MAKEINTRESOURCEA(LOWORD(resourceId)));
+    logo = LoadBitmapA(instance, MAKEINTRESOURCEA(LOWORD(resourceId)));
     ReplaceBitmapColor(logo, kLogoKeyColor, GetSysColor(COLOR_BTNFACE));
     (void)SendDlgItemMessageA(dialog, controlId, STM_SETIMAGE, IMAGE_BITMAP,
                               reinterpret_cast<LPARAM>(logo));

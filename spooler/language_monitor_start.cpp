@@ -1,7 +1,8 @@
-#include "support/language_monitor_start.h"
+#include "spooler/language_monitor_start.h"
 
-#include "support/printer_list.h"
-#include "support/spooler.h"
+#include "protocol/config_names.h"
+#include "spooler/printer_list.h"
+#include "spooler/spooler.h"
 
 SpoolerCalls g_spooler = {EnumPrintersA, OpenPrinterA, GetPrinterDataA, ClosePrinter};
 

@@ -19,5 +19,3 @@ constexpr const char* kRelayWindowName = "VoskMonStatusMonitor_mqvd";
 constexpr const char* kStopMessageName = "StopVoskMonStatusMonitor";
 // Broadcast by the shell when it (re)starts and its notification area is empty.
 constexpr const char* kTaskbarCreatedMessageName = "TaskbarCreated";
-// Tip of a tray icon that has just been added.
-constexpr const char* kFirstTrayTip = "Printer Status";

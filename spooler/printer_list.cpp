@@ -1,8 +1,8 @@
-#include "support/printer_list.h"
+#include "spooler/printer_list.h"
 
 #include <new>
 
-#include "support/spooler.h"
+#include "spooler/spooler.h"
 
 BYTE* EnumPrinterEntries(DWORD flags, LPSTR name, DWORD& count) {
     count = 0;

@@ -1,10 +1,10 @@
-#include "support/field_list.h"
+#include "text/field_list.h"
 
 #include <cstring>
 #include <new>
 
-#include "support/char_next.h"
-#include "support/text.h"
+#include "text/char_next.h"
+#include "text/text.h"
 
 namespace {
 

@@ -1,9 +1,6 @@
 // Asking the spooler to start the printer's language monitor.
 #pragma once
 
-// Printer data value whose query on the first printer is the start request.
-constexpr const char* kStartRequestValueName = "StartBrantelLanguageMonitor";
-
 // Queries the start request value on the first default or local printer and
 // ignores every result. Nothing happens when there is no printer or it
 // cannot be opened.

@@ -1,3 +1,0 @@
-#include "app/monitor_state.h"
-
-MonitorState g_monitor;

@@ -1,0 +1,46 @@
+// The process-wide state of the monitor: one instance, used on the one thread.
+#pragma once
+
+#include <windows.h>
+
+#include "state/profile_set.h"
+
+// The tray icon as the shell holds it, so that it can be added again when the
+// shell restarts: whether the monitor wants it shown, its image and its tip.
+struct TrayRecord {
+    bool wanted = false;
+    HICON icon = nullptr;
+    char tip[64] = {};  // as much of a tip as the shell shows
+};
+
+struct MonitorState {
+    HINSTANCE instance = nullptr;
+    HWND dialog = nullptr;
+
+    bool startRequest = false;  // "/S" was given
+    PlatformFamily platform = PlatformFamily::kOther;
+
+    // Loaded once by the dialog from the program's resources; never freed.
+    HICON normalIcon = nullptr;
+    HICON warningIcon = nullptr;
+    HICON errorIcon = nullptr;
+
+    HBITMAP logo = nullptr;  // replaced on every colour-scheme change
+    UINT stopMessage = 0;    // 0 until registered: then nothing counts as stop
+    UINT taskbarCreatedMessage = 0;  // the shell's restart broadcast; 0 until registered
+    TrayRecord tray;
+
+    // The last monitor data key path that could be formed. It starts as a
+    // path that opens no key, so that nothing is read before "Monitor" is.
+    char monitorDataKeyPath[256] = "\\BidiData";
+    ProfileSet profile;  // refreshed from the monitor data key for each code
+
+    int lastMessageCode = 0;
+    int scrollMode = 0;
+    bool testMode = false;
+};
+
+// The one instance, used by the windows' own code (start-up, the relay window
+// and the dialog); everything below them gets what it needs as a parameter.
+// Tests reset it by assigning a fresh MonitorState.
+extern MonitorState g_monitor;
