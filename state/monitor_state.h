@@ -4,14 +4,7 @@
 #include <windows.h>
 
 #include "state/profile_set.h"
-
-// The tray icon as the shell holds it, so that it can be added again when the
-// shell restarts: whether the monitor wants it shown, its image and its tip.
-struct TrayRecord {
-    bool wanted = false;
-    HICON icon = nullptr;
-    char tip[64] = {};  // as much of a tip as the shell shows
-};
+#include "state/tray_state.h"
 
 struct MonitorState {
     HINSTANCE instance = nullptr;
@@ -29,6 +22,7 @@ struct MonitorState {
     UINT stopMessage = 0;    // 0 until registered: then nothing counts as stop
     UINT taskbarCreatedMessage = 0;  // the shell's restart broadcast; 0 until registered
     TrayRecord tray;
+    PendingTrayChanges trayChanges;  // wait while further status codes do
 
     // The last monitor data key path that could be formed. It starts as a
     // path that opens no key, so that nothing is read before "Monitor" is.

@@ -27,3 +27,67 @@ void RestoreTrayIcon(HWND dialog, const TrayRecord& record) {
     if (!record.wanted) return;
     (void)TrayIconAdd(dialog, ID_TRAYICON, WM_TRAYNOTIFY, record.icon, record.tip);
 }
+
+namespace {
+
+constexpr int kMaxPending = sizeof(PendingTrayChanges{}.changes) / sizeof(TrayChange);
+
+bool LastIs(const PendingTrayChanges& pending, TrayChange::Kind kind, int back = 0) {
+    const int index = pending.count - 1 - back;
+    return index >= 0 && pending.changes[index].kind == kind;
+}
+
+TrayChange& Append(PendingTrayChanges& pending, TrayChange::Kind kind) {
+    // The rules below keep at most a removal, a tip, an icon and a tip, so
+    // there is always room; the last place is reused rather than overrun.
+    if (pending.count < kMaxPending) ++pending.count;
+    TrayChange& change = pending.changes[pending.count - 1];
+    change = TrayChange{};
+    change.kind = kind;
+    return change;
+}
+
+}  // namespace
+
+void QueueRemoveTrayIcon(PendingTrayChanges& pending) {
+    // Nothing before a removal shows afterwards: the next icon is added anew.
+    pending.count = 0;
+    Append(pending, TrayChange::kRemove);
+}
+
+void QueueShowTrayIcon(PendingTrayChanges& pending, HICON icon) {
+    // After a show the icon is there, so a later show only changes its image,
+    // which leaves the tip alone: the earlier show takes the later image.
+    if (LastIs(pending, TrayChange::kShow)) {
+        pending.changes[pending.count - 1].icon = icon;
+    } else if (LastIs(pending, TrayChange::kSetTip) && LastIs(pending, TrayChange::kShow, 1)) {
+        pending.changes[pending.count - 2].icon = icon;
+    } else {
+        Append(pending, TrayChange::kShow).icon = icon;
+    }
+}
+
+void QueueSetTrayTip(PendingTrayChanges& pending, const char* text) {
+    // Of two tips in a row the second is the one that stays.
+    TrayChange& change = LastIs(pending, TrayChange::kSetTip) ? pending.changes[pending.count - 1]
+                                                               : Append(pending, TrayChange::kSetTip);
+    CopyBounded(change.tip, text);
+}
+
+void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending) {
+    for (int i = 0; i < pending.count; ++i) {
+        const TrayChange& change = pending.changes[i];
+        switch (change.kind) {
+        case TrayChange::kRemove:
+            RemoveTrayIcon(dialog, record);
+            break;
+        case TrayChange::kShow:
+            ShowTrayIcon(dialog, record, change.icon);
+            break;
+        case TrayChange::kSetTip:
+            SetTrayTip(dialog, record, change.tip);
+            break;
+        }
+    }
+    pending.count = 0;
+}

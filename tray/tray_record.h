@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "state/monitor_state.h"
+#include "state/tray_state.h"
 
 // Tip of a tray icon that has just been added.
 constexpr const char* kFirstTrayTip = "Printer Status";
@@ -20,3 +20,12 @@ void RemoveTrayIcon(HWND dialog, TrayRecord& record);
 // Adds the icon again as the record holds it, unless it was removed: for a
 // shell that has restarted with an empty notification area.
 void RestoreTrayIcon(HWND dialog, const TrayRecord& record);
+
+// The same three changes, kept to be made later by ApplyTrayChanges. A change
+// that makes earlier ones redundant replaces them, so that applying the rest
+// leaves the shell as making every change in turn would.
+void QueueRemoveTrayIcon(PendingTrayChanges& pending);
+void QueueShowTrayIcon(PendingTrayChanges& pending, HICON icon);
+void QueueSetTrayTip(PendingTrayChanges& pending, const char* text);
+// Makes the waiting changes in order and forgets them.
+void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending);
