@@ -149,12 +149,18 @@ std::string MonitorProcess::StatusText() const {
 
 std::string MonitorProcess::Caption() const { return WindowText(dialog_); }
 
+// The text shows while the code's handling still runs: the changes of the
+// tray icon come at its end. Sync waits for that too.
 bool MonitorProcess::WaitForStatusText(const std::string& text, DWORD timeoutMs) const {
-    return PollUntil([&] { return StatusText() == text; }, timeoutMs);
+    const bool shown = PollUntil([&] { return StatusText() == text; }, timeoutMs);
+    Sync();
+    return shown;
 }
 
 bool MonitorProcess::WaitForCaption(const std::string& text, DWORD timeoutMs) const {
-    return PollUntil([&] { return Caption() == text; }, timeoutMs);
+    const bool shown = PollUntil([&] { return Caption() == text; }, timeoutMs);
+    Sync();
+    return shown;
 }
 
 // A sent message would be handled before anything posted, so Sync posts a
