@@ -9,21 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "protocol/messages.h"
-#include "bench/machine_setup.h"
 #include "bench/bench_texts.h"
+#include "harness/test_driver.h"
+#include "protocol/config_names.h"
+#include "protocol/messages.h"
 #include "ui/resource.h"
 
 namespace {
 
-using machine_setup::SetString;
-using machine_setup::TempPath;
-
-constexpr const char* kDataKey = "SOFTWARE\\StatusMonBench";
-constexpr const char* kMonitorKey = "SOFTWARE\\Kor\\Bidi Monitor";
 constexpr const char* kDriver = "Bench Printer";
-constexpr const char* kPrinterData =
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Bench Printer\\PrinterDriverData";
 constexpr int kBurstCodes = 10000;
 constexpr int kLatencySamples = 500;
 
@@ -38,36 +32,23 @@ double Now() {
     return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
-void WriteProfile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    if (file == nullptr) return;
-    std::fprintf(file, "[%s]\nScrollMsg=0\n00001=0,0,101\n00002=0,2,102\n00003=0,0,103\n", kDriver);
-    std::fprintf(file, "[%s,001]\nCaption=Benchmark\n00101=%s\n00102=%s\n00103=%s\n", kDriver,
-                 bench::TextForCode(bench::kCodeA), bench::TextForCode(bench::kCodeB),
-                 bench::TextForCode(bench::kSentinel));
-    std::fclose(file);
+// A small profile: two alternating codes with entries and texts, scroll mode
+// off, and the sentinel.
+std::string Profile() {
+    char profile[512];
+    std::snprintf(profile, sizeof profile,
+                  "[%s]\r\nScrollMsg=0\r\n00001=0,0,101\r\n00002=0,2,102\r\n00003=0,0,103\r\n"
+                  "[%s,001]\r\nCaption=Benchmark\r\n00101=%s\r\n00102=%s\r\n00103=%s\r\n",
+                  kDriver, kDriver, bench::TextForCode(bench::kCodeA), bench::TextForCode(bench::kCodeB),
+                  bench::TextForCode(bench::kSentinel));
+    return profile;
 }
 
-void InstallConfiguration() {
-    const std::string profile = TempPath("statusbench.ini");
-    WriteProfile(profile);
-    const std::string dataKey = std::string(kDataKey) + "\\BidiData";
-    SetString(kMonitorKey, "Monitor", kDataKey);
-    SetString(dataKey.c_str(), "Profile", profile);
-    SetString(dataKey.c_str(), "ProfileDefault", "");
-    SetString(dataKey.c_str(), "Driver", kDriver);
-    SetString(dataKey.c_str(), "DriverClass", "BNCH");
-    SetString(dataKey.c_str(), "Display", "bench");
-    SetString(kPrinterData, "Bench Printer=BidiMode", "1");
-    SetString(kPrinterData, "DrvlibIntl=BNCHU.DLL", "BNCH,1");
-}
-
-void RemoveConfiguration() {
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kDataKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE, kMonitorKey);
-    RegDeleteTreeA(HKEY_LOCAL_MACHINE,
-                   "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Bench Printer");
-    DeleteFileA(TempPath("statusbench.ini").c_str());
+void Configure(harness::TestDriver& driver) {
+    driver.SetProfiles(Profile());
+    driver.SetData(kDisplayValue, "bench");
+    driver.SetBidiMode("1");
+    driver.SetLanguage("BNCH,1");
 }
 
 struct Target {
@@ -224,10 +205,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "a monitor is running already; end it first\n");
         return 2;
     }
-    InstallConfiguration();
+    harness::TestDriver driver(kDriver, "Bench", "BNCH");
+    Configure(driver);
+    if (!driver.Errors().empty()) {
+        std::fprintf(stderr, "cannot write the configuration: %s", driver.Errors().c_str());
+        return 2;
+    }
     const Figures monitor = floorOnly ? Figures() : Measure(directory + "statusmon.exe");
     const Figures floor = Measure(directory + "echo_monitor.exe");
-    RemoveConfiguration();
 
     std::printf("| %-34s | %12s | %12s | %8s |\n", "measure", "monitor", "floor", "ratio");
     std::printf("|%s|%s|%s|%s|\n", std::string(36, '-').c_str(), std::string(14, '-').c_str(),

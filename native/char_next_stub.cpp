@@ -1,22 +1,14 @@
-#include "char_next_stub.h"
+// The native builds' stand-in for the platform's CharNextA, for tests and
+// fuzzing only: code page 932, where a lead byte (0x81 to 0x9F, 0xE0 to 0xFC)
+// and the byte after it are one character, unless the byte after it ends the
+// text. The fuzz target clears g_doubleByteMode to step byte by byte, as in a
+// single-byte code page. As the platform's, it never steps over the terminator.
+#include "text/char_next.h"
 
-namespace {
+bool g_doubleByteMode = true;
 
-bool g_doubleByte = false;
-
-}  // namespace
-
-void SetDoubleByteMode(bool on) { g_doubleByte = on; }
-
-bool DoubleByteMode() { return g_doubleByte; }
-
-bool IsLeadByte932(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
-
-// As the platform does it: the terminator is never stepped over, and a lead
-// byte just before the terminator is a character of its own.
 char* CharNextA(const char* p) {
-    char* const q = const_cast<char*>(p);
-    if (*p == '\0') return q;
-    if (g_doubleByte && IsLeadByte932(static_cast<unsigned char>(p[0])) && p[1] != '\0') return q + 2;
-    return q + 1;
+    const unsigned char c = static_cast<unsigned char>(*p);
+    const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+    return const_cast<char*>(*p == '\0' ? p : p + (g_doubleByteMode && lead && p[1] != '\0' ? 2 : 1));
 }

@@ -12,23 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "bench/machine_setup.h"
-#include "e2e/monitor_process.h"
+#include "harness/monitor.h"
+#include "harness/test_driver.h"
+#include "protocol/config_names.h"
 #include "ui/resource.h"
 
 namespace {
-
-using machine_setup::SetString;
-using machine_setup::TempPath;
-
-constexpr const char* kScratchKey = "SOFTWARE\\StatusMonSoak";
-constexpr const char* kMonitorKey = "SOFTWARE\\Kor\\Bidi Monitor";
-constexpr const char* kPrinterKey =
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Soak Printer";
-constexpr const char* kPrinterData =
-    "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\Soak Printer\\PrinterDriverData";
-constexpr const char* kBidiValue = "Soak Printer=BidiMode";
-constexpr const char* kLanguageValue = "DrvlibIntl=SOAKU.DLL";
 
 constexpr int kSampleEvery = 10000;
 constexpr int kSentinelEvery = 1000;  // paces posting: the queue never overflows
@@ -69,41 +58,12 @@ std::string Profile(int scrollMode) {
     return profile;
 }
 
-bool WriteFileText(const std::string& path, const std::string& content) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    DWORD written = 0;
-    const BOOL ok = WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written,
-                              nullptr);
-    CloseHandle(file);
-    return ok && written == content.size();
-}
-
-void RemoveConfiguration() {
-    (void)RegDeleteTreeA(HKEY_LOCAL_MACHINE, kScratchKey);
-    (void)RegDeleteKeyA(HKEY_LOCAL_MACHINE, kScratchKey);
-    (void)RegDeleteTreeA(HKEY_LOCAL_MACHINE, kMonitorKey);
-    (void)RegDeleteKeyA(HKEY_LOCAL_MACHINE, kMonitorKey);
-    (void)RegDeleteTreeA(HKEY_LOCAL_MACHINE, kPrinterKey);
-    (void)RegDeleteKeyA(HKEY_LOCAL_MACHINE, kPrinterKey);
-    DeleteFileA(TempPath("statusmon_soak.ini").c_str());
-}
-
-bool InstallConfiguration(int scrollMode) {
-    RemoveConfiguration();
-    const std::string profile = TempPath("statusmon_soak.ini");
-    if (!WriteFileText(profile, Profile(scrollMode))) return false;
-    const std::string dataKey = std::string(kScratchKey) + "\\BidiData";
-    SetString(kMonitorKey, "Monitor", kScratchKey);
-    SetString(dataKey.c_str(), "Profile", profile);
-    SetString(dataKey.c_str(), "ProfileDefault", "");
-    SetString(dataKey.c_str(), "Driver", "Soak Printer");
-    SetString(dataKey.c_str(), "DriverClass", "SOAK");
-    SetString(dataKey.c_str(), "Display", "soak");
-    SetString(kPrinterData, kBidiValue, "1");
-    SetString(kPrinterData, kLanguageValue, "SOAK,1");
-    return true;
+// The soak driver's configuration, written for one mode and undone after it.
+void Configure(harness::TestDriver& driver, int scrollMode) {
+    driver.SetProfiles(Profile(scrollMode));
+    driver.SetData(kDisplayValue, "soak");
+    driver.SetBidiMode("1");
+    driver.SetLanguage("SOAK,1");
 }
 
 struct Sample {
@@ -117,7 +77,7 @@ struct Sample {
     double seconds = 0;
 };
 
-Sample TakeSample(const e2e::MonitorProcess& monitor, int codes, DWORD startTicks) {
+Sample TakeSample(const harness::Monitor& monitor, int codes, DWORD startTicks) {
     Sample sample;
     sample.codes = codes;
     sample.seconds = (GetTickCount() - startTicks) / 1000.0;
@@ -146,7 +106,7 @@ Sample TakeSample(const e2e::MonitorProcess& monitor, int codes, DWORD startTick
 
 // Whether the status area shows the sentinel: the whole text in replace
 // mode, the last line in scroll mode.
-bool ShowsSentinel(const e2e::MonitorProcess& monitor, const std::string& sentinel, bool scroll) {
+bool ShowsSentinel(const harness::Monitor& monitor, const std::string& sentinel, bool scroll) {
     const std::string text = monitor.StatusText();
     if (!scroll) return text == sentinel;
     const std::string lastLine = sentinel + "\r\n";
@@ -154,11 +114,11 @@ bool ShowsSentinel(const e2e::MonitorProcess& monitor, const std::string& sentin
            text.compare(text.size() - lastLine.size(), lastLine.size(), lastLine) == 0;
 }
 
-bool WaitForSentinel(const e2e::MonitorProcess& monitor, const std::string& sentinel,
+bool WaitForSentinel(const harness::Monitor& monitor, const std::string& sentinel,
                      bool scroll) {
     const DWORD start = GetTickCount();
     while (!ShowsSentinel(monitor, sentinel, scroll)) {
-        if (!monitor.IsRunning() || GetTickCount() - start > kSentinelTimeoutMs) return false;
+        if (!monitor.Running() || GetTickCount() - start > kSentinelTimeoutMs) return false;
         Sleep(5);
     }
     return true;
@@ -171,7 +131,7 @@ int MixedCode(int i) {
     return kCycle[i % (sizeof kCycle / sizeof kCycle[0])];
 }
 
-void PostLogoDoubleClick(const e2e::MonitorProcess& monitor) {
+void PostLogoDoubleClick(const harness::Monitor& monitor) {
     HWND logo = GetDlgItem(monitor.Dialog(), IDC_LOGO);
     monitor.PostToDialog(WM_COMMAND, MAKEWPARAM(IDC_LOGO, STN_DBLCLK),
                          reinterpret_cast<LPARAM>(logo));
@@ -179,15 +139,15 @@ void PostLogoDoubleClick(const e2e::MonitorProcess& monitor) {
 
 // Occasional changes inside each block of 10000 codes, none across a sentinel:
 // the sentinels are shown with test mode off.
-void ChangeSettings(const e2e::MonitorProcess& monitor, int i) {
+void ChangeSettings(const harness::Monitor& monitor, harness::TestDriver& driver, int i) {
     const int offset = i % kSampleEvery;
-    if (offset == 2500) SetString(kPrinterData, kLanguageValue, "SOAK,2");
-    if (offset == 7500) SetString(kPrinterData, kLanguageValue, "SOAK,1");
-    if (offset == 3100 || offset == 8100) SetString(kPrinterData, kBidiValue, "0");
-    if (offset == 3200 || offset == 8200) SetString(kPrinterData, kBidiValue, "1");
+    if (offset == 2500) driver.SetLanguage("SOAK,2");
+    if (offset == 7500) driver.SetLanguage("SOAK,1");
+    if (offset == 3100 || offset == 8100) driver.SetBidiMode("0");
+    if (offset == 3200 || offset == 8200) driver.SetBidiMode("1");
     if (offset == 4100) {
         // Test mode goes on only with Ctrl held; off without.
-        e2e::CtrlKeyHeld ctrl;
+        harness::CtrlKeyHeld ctrl;
         PostLogoDoubleClick(monitor);
         monitor.Sync();
     }
@@ -196,12 +156,14 @@ void ChangeSettings(const e2e::MonitorProcess& monitor, int i) {
 
 // One mode's run; false when the monitor stopped answering.
 bool RunMode(int scrollMode, int codes, std::vector<Sample>& samples) {
-    if (!InstallConfiguration(scrollMode)) {
-        std::fprintf(stderr, "cannot write the status profile\n");
+    harness::TestDriver driver("Soak Printer", "Soak", "SOAK");
+    Configure(driver, scrollMode);
+    if (!driver.Errors().empty()) {
+        std::fprintf(stderr, "cannot write the configuration: %s", driver.Errors().c_str());
         return false;
     }
-    e2e::MonitorProcess monitor;
-    if (!monitor.WaitUntilReady()) {
+    harness::Monitor monitor;
+    if (!monitor.Ready()) {
         std::fprintf(stderr, "the monitor did not start\n");
         return false;
     }
@@ -211,17 +173,17 @@ bool RunMode(int scrollMode, int codes, std::vector<Sample>& samples) {
     samples.push_back(TakeSample(monitor, 0, start));
     int sentinel = 0;
     for (int i = 1; i <= codes; ++i) {
-        ChangeSettings(monitor, i);
+        ChangeSettings(monitor, driver, i);
         if (i % kSentinelEvery != 0) {
-            monitor.PostStatusCode(MixedCode(i));
+            monitor.Post(MixedCode(i));
             continue;
         }
         const int code = 100 + sentinel++ % kSentinelCodes;
-        monitor.PostStatusCode(code);
+        monitor.Post(code);
         if (!WaitForSentinel(monitor, SentinelText(code), scroll)) {
             std::fprintf(stderr, "%s mode: sentinel %d after code %d not shown%s\n",
                          scroll ? "scroll" : "replace", code, i,
-                         monitor.IsRunning() ? "" : " (the monitor ended)");
+                         monitor.Running() ? "" : " (the monitor ended)");
             samples.push_back(TakeSample(monitor, i, start));
             return false;
         }
@@ -249,12 +211,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: statusmon_soak [codes], codes at least %d\n", kSentinelEvery);
         return 2;
     }
-    e2e::EndStrayMonitors();
+    harness::EndStrayMonitors();
     std::vector<Sample> replace;
     std::vector<Sample> scroll;
     const bool replaceOk = RunMode(0, codes, replace);
     const bool scrollOk = RunMode(1, codes, scroll);
-    RemoveConfiguration();
 
     std::printf("| mode | codes | seconds | handles | GDI objects | USER objects | private KiB | "
                 "working set KiB | status text length |\n");

@@ -1,185 +1,132 @@
-// The monitor as a process: single instance, start-up state, the ways to end
-// it and the ways to hide and show its dialog, driven from outside.
-#include <windows.h>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+// The monitor as a desktop program: one per desktop, the ways it ends, the
+// dialog that hides instead of closing, its look, and the hidden test switch
+// on the logo.
 #include <string>
 
+#include "e2e/e2e_test.h"
+#include "protocol/config_names.h"
 #include "protocol/messages.h"
-#include "e2e/fixture.h"
-#include "e2e/monitor_process.h"
 #include "ui/resource.h"
 
-namespace e2e {
 namespace {
 
-class ShellTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        EndStrayMonitors();
-        // No monitor data key: no first code changes what the dialog shows.
-        DeleteMonitorKey();
-    }
+using harness::CtrlKeyHeld;
 
-    void TearDown() override { DeleteMonitorKey(); }
-
-    static void ExpectRunningAndReachable(MonitorProcess& monitor) {
-        monitor.Sync();
-        EXPECT_TRUE(monitor.IsRunning());
-        EXPECT_TRUE(monitor.HasTrayIcon());
-    }
-};
-
-TEST_F(ShellTest, StartsVisibleWithCaptionTrayIconAndEmptyStatus) {
-    MonitorProcess monitor;
-    ASSERT_TRUE(monitor.WaitUntilReady());
-    monitor.Sync();
-    EXPECT_EQ("Status Monitor", monitor.Caption());
-    EXPECT_TRUE(monitor.HasTrayIcon());
-    EXPECT_TRUE(monitor.IsVisible());
-    EXPECT_FALSE(monitor.IsIconic());
-    EXPECT_EQ("", monitor.StatusText());
-    EXPECT_FALSE(monitor.HasSeverityIcon());
+TEST_F(EndToEndTest, SecondStartEndsAtOnceAndTheFirstRunsOn) {
+    harness::Monitor& first = Start();
+    EXPECT_EQ(first.Caption(), "Status Monitor");
+    harness::Monitor second;
+    EXPECT_EQ(second.WaitForExit(), 0u);
+    EXPECT_TRUE(first.Running());
 }
 
-TEST_F(ShellTest, SecondStartEndsAtOnceAndLeavesTheFirstRunning) {
-    MonitorProcess first;
-    ASSERT_TRUE(first.WaitUntilReady());
-
-    MonitorProcess second;
-    EXPECT_EQ(0u, second.WaitForExit());
-    EXPECT_EQ(1, MonitorProcess::CountRelayWindows());
-    ExpectRunningAndReachable(first);
-    EXPECT_TRUE(first.IsVisible());
-}
-
-class StartSwitchTest : public ShellTest, public ::testing::WithParamInterface<const char*> {};
-
-// Under Wine there are no printers: the start request finds nothing to ask.
-TEST_P(StartSwitchTest, ComesUpNormally) {
-    MonitorProcess monitor(GetParam());
-    ASSERT_TRUE(monitor.WaitUntilReady());
-    ExpectRunningAndReachable(monitor);
-    EXPECT_TRUE(monitor.IsVisible());
-    EXPECT_EQ("Status Monitor", monitor.Caption());
-}
-
-INSTANTIATE_TEST_SUITE_P(Shell, StartSwitchTest, ::testing::Values("/S", "/s"),
-                         [](const ::testing::TestParamInfo<const char*>& info) {
-                             return std::string(info.param[1] == 'S' ? "Upper" : "Lower");
-                         });
-
-enum class QuitPath {
-    kQuitToRelay,
-    kStopSentToDialog,
-    kStopBroadcast,
-    kCtrlRightPressOnTray,
-    kCtrlRightPressOnTrayWhileHidden,
-};
-
-struct QuitCase {
-    const char* name;
-    QuitPath path;
-};
-
-class QuitTest : public ShellTest, public ::testing::WithParamInterface<QuitCase> {};
-
-TEST_P(QuitTest, EndsWithZeroAndRemovesTrayIcon) {
-    MonitorProcess monitor;
-    ASSERT_TRUE(monitor.WaitUntilReady());
-    ASSERT_TRUE(monitor.HasTrayIcon());
-    const UINT stopMessage = RegisterWindowMessageA(kStopMessageName);
-    // Parameters that the quit paths must not read.
-    const WPARAM anyWParam = 0x5A5A;
-    const LPARAM anyLParam = -12345;
-
-    DWORD exitCode = STILL_ACTIVE;
-    switch (GetParam().path) {
-    case QuitPath::kQuitToRelay:
-        PostMessageA(monitor.Relay(), WM_STATUSQUIT, anyWParam, anyLParam);
-        exitCode = monitor.WaitForExit();
-        break;
-    case QuitPath::kStopSentToDialog: {
-        DWORD_PTR result = 0;
-        SendMessageTimeoutA(monitor.Dialog(), stopMessage, anyWParam, anyLParam, SMTO_NORMAL,
-                            5000, &result);
-        exitCode = monitor.WaitForExit();
-        break;
+// The quit message, the stop message broadcast, and Ctrl with a right press
+// on the tray icon: each ends the monitor with 0, and its tray icon goes.
+TEST_F(EndToEndTest, EachWayToEndGivesExitCodeZero) {
+    for (int way = 0; way < 3; ++way) {
+        harness::Monitor& monitor = Start();
+        if (way == 0) monitor.PostQuit();
+        if (way == 1) PostMessageA(HWND_BROADCAST, RegisterWindowMessageA(kStopMessageName), 7, 9);
+        if (way == 2) {
+            CtrlKeyHeld ctrl;
+            monitor.PostToDialog(WM_TRAYNOTIFY, ID_TRAYICON, WM_RBUTTONDOWN);
+            monitor.WaitForExit(5000);
+        }
+        EXPECT_EQ(monitor.WaitForExit(), 0u) << way;
+        EXPECT_FALSE(monitor.HasTrayIcon()) << way;
     }
-    case QuitPath::kStopBroadcast:
-        PostMessageA(HWND_BROADCAST, stopMessage, anyWParam, anyLParam);
-        exitCode = monitor.WaitForExit();
-        break;
-    case QuitPath::kCtrlRightPressOnTrayWhileHidden:
-        monitor.PostToDialog(WM_SYSCOMMAND, SC_CLOSE, 0);
-        monitor.Sync();
-        ASSERT_FALSE(monitor.IsVisible());
-        [[fallthrough]];
-    case QuitPath::kCtrlRightPressOnTray: {
-        CtrlKeyHeld ctrl;
+}
+
+TEST_F(EndToEndTest, ClosingAndMinimisingHideAndTheTrayIconShowsAgain) {
+    harness::Monitor& monitor = Start();
+    for (WPARAM command : {SC_CLOSE, SC_MINIMIZE, SC_CLOSE | 3}) {
+        monitor.PostToDialog(WM_SYSCOMMAND, command);
+        // A right press without Ctrl and other mouse messages do nothing.
         monitor.PostToDialog(WM_TRAYNOTIFY, ID_TRAYICON, WM_RBUTTONDOWN);
-        exitCode = monitor.WaitForExit();
-        break;
+        monitor.PostToDialog(WM_TRAYNOTIFY, ID_TRAYICON, WM_LBUTTONUP);
+        monitor.Sync();
+        EXPECT_FALSE(monitor.Visible()) << command;
+        monitor.PostToDialog(WM_TRAYNOTIFY, ID_TRAYICON, WM_LBUTTONDOWN);
+        monitor.Sync();
+        EXPECT_TRUE(monitor.Visible()) << command;
     }
-    }
-    EXPECT_EQ(0u, exitCode);
-    // The shell still knows the icon by the dead dialog's handle, unless the
-    // monitor deleted it.
-    EXPECT_FALSE(monitor.HasTrayIcon());
-
-    MonitorProcess next;
-    EXPECT_TRUE(next.WaitUntilReady());
-    ExpectRunningAndReachable(next);
+    // The icon was added with its callback: a real click on it shows the dialog.
+    monitor.PostToDialog(WM_SYSCOMMAND, SC_CLOSE);
+    monitor.Sync();
+    monitor.ClickTrayIcon();
+    monitor.Sync();
+    EXPECT_TRUE(monitor.Visible());
+    EXPECT_TRUE(monitor.Running());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Shell, QuitTest,
-    ::testing::Values(QuitCase{"QuitToRelay", QuitPath::kQuitToRelay},
-                      QuitCase{"StopSentToDialog", QuitPath::kStopSentToDialog},
-                      QuitCase{"StopBroadcast", QuitPath::kStopBroadcast},
-                      QuitCase{"CtrlRightPressOnTray", QuitPath::kCtrlRightPressOnTray},
-                      QuitCase{"CtrlRightPressOnTrayWhileHidden",
-                               QuitPath::kCtrlRightPressOnTrayWhileHidden}),
-    [](const ::testing::TestParamInfo<QuitCase>& info) { return info.param.name; });
+// Green text on black, and a logo loaded afresh when the system colours change.
+TEST_F(EndToEndTest, StatusAreaIsGreenOnBlackAndTheLogoFollowsTheColours) {
+    Driver().SetProfiles("[Hall Printer]\r\n00001=0,0,100\r\n[Default,001]\r\n00100=MMMMMMMMMMMMMMMMMMMMMMMMMMMM\r\n");
+    harness::Monitor& monitor = Start();
+    Show({1});
+    RECT area;
+    GetWindowRect(GetDlgItem(monitor.Dialog(), IDC_STATUSTEXT), &area);
+    HDC screen = GetDC(nullptr);
+    int black = 0, green = 0, total = 0;
+    for (int y = area.top + 3; y < area.bottom - 3; y += 2) {
+        for (int x = area.left + 3; x < area.right - 3; x += 2, ++total) {
+            black += GetPixel(screen, x, y) == RGB(0, 0, 0);
+            green += GetPixel(screen, x, y) == RGB(0, 255, 0);
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_GT(black, total * 3 / 4);
+    EXPECT_GT(green, 10);
 
-class HideTest : public ShellTest, public ::testing::WithParamInterface<WPARAM> {};
-
-// Minimising and closing only hide the dialog; the tray icon brings it back.
-TEST_P(HideTest, HidesAndTrayLeftPressShowsAgain) {
-    MonitorProcess monitor;
-    ASSERT_TRUE(monitor.WaitUntilReady());
-    ASSERT_TRUE(monitor.IsVisible());
-
-    monitor.PostToDialog(WM_SYSCOMMAND, GetParam(), 0);
+    const auto logo = [&] { return SendDlgItemMessageA(monitor.Dialog(), IDC_LOGO, STM_GETIMAGE, IMAGE_BITMAP, 0); };
+    const LRESULT first = logo();
+    monitor.PostToDialog(WM_SYSCOLORCHANGE);
     monitor.Sync();
-    EXPECT_FALSE(monitor.IsVisible());
-    EXPECT_FALSE(monitor.IsIconic());
-    ExpectRunningAndReachable(monitor);
-
-    // A right press without Ctrl neither ends nor shows the monitor.
-    monitor.PostToDialog(WM_TRAYNOTIFY, ID_TRAYICON, WM_RBUTTONDOWN);
-    monitor.Sync();
-    EXPECT_FALSE(monitor.IsVisible());
-    ExpectRunningAndReachable(monitor);
-
-    monitor.PostToDialog(WM_TRAYNOTIFY, ID_TRAYICON, WM_LBUTTONDOWN);
-    monitor.Sync();
-    EXPECT_TRUE(monitor.IsVisible());
-    EXPECT_FALSE(monitor.IsIconic());
-    ExpectRunningAndReachable(monitor);
+    EXPECT_NE(first, 0);
+    EXPECT_NE(logo(), 0);
+    EXPECT_NE(logo(), first);
 }
 
-// The low four bits of a system command are the system's own: masked off.
-INSTANTIATE_TEST_SUITE_P(Shell, HideTest,
-                         ::testing::Values(WPARAM{SC_CLOSE}, WPARAM{SC_MINIMIZE},
-                                           WPARAM{SC_CLOSE | 0x3}),
-                         [](const ::testing::TestParamInfo<WPARAM>& info) {
-                             if (info.param == SC_CLOSE) return std::string("Close");
-                             if (info.param == SC_MINIMIZE) return std::string("Minimize");
-                             return std::string("CloseWithLowBits");
-                         });
+// With Ctrl, or in test mode, a double click on the logo toggles test mode
+// and a click shows the last message again, past the repeat test.
+TEST_F(EndToEndTest, LogoCarriesTheTestSwitch) {
+    Driver().SetProfiles("[Hall Printer]\r\nScrollMsg=1\r\n00012=0x10,2,101\r\n12345=0,0,12345\r\n"
+                         "[Default,001]\r\n00101=Paper low\r\n12345=Line 12345\r\n");
+    driver_->SetData(kDisplayValue, "Hall 1");
+    harness::Monitor& monitor = Start();
+    const WPARAM doubleClick = MAKEWPARAM(IDC_LOGO, STN_DBLCLK), click = MAKEWPARAM(IDC_LOGO, STN_CLICKED);
+    monitor.PostToDialog(WM_COMMAND, doubleClick);  // without Ctrl: nothing
+    monitor.PostToDialog(WM_COMMAND, click);
+    Show({12345});
+    {
+        CtrlKeyHeld ctrl;
+        monitor.PostToDialog(WM_COMMAND, click);
+        monitor.Sync();
+        monitor.PostToDialog(WM_COMMAND, doubleClick);
+        monitor.Sync();
+    }
+    Show({12});
+    EXPECT_EQ(monitor.TrayTip(), "Paper low");
+    monitor.PostToDialog(WM_COMMAND, doubleClick);  // in test mode no Ctrl is needed
+    Show({12});
+    EXPECT_EQ(monitor.StatusText(), "Line 12345\r\nLine 12345\r\nTestfunction enabled\r\n"
+                                    "00012 16 2 00101 \"Hall 1\" \"Paper low\"\r\nTestfunction disabled\r\nPaper low\r\n");
+}
+
+// In scroll mode the oldest whole lines give way once the area holds 64 KiB.
+// Texts are read up to 255 characters.
+TEST_F(EndToEndTest, ScrollHistoryKeepsTheNewest64KiB) {
+    const std::string line(255, 'x');
+    Driver().SetProfiles("[Hall Printer]\r\nScrollMsg=1\r\n00001=0,0,101\r\n00002=0,0,102\r\n"
+                         "[Default,001]\r\n00101=" + line + "yyy\r\n00102=last\r\n");
+    harness::Monitor& monitor = Start();
+    for (int i = 0; i < 300; ++i) monitor.Post(1);
+    Show({2});
+    const std::string text = monitor.StatusText();
+    EXPECT_LE(text.size(), 65536u);
+    EXPECT_GT(text.size(), 65536u - 260);
+    EXPECT_EQ(text.substr(0, 257), line + "\r\n");
+    EXPECT_EQ(text.substr(text.size() - 6), "last\r\n");
+}
 
 }  // namespace
-}  // namespace e2e

@@ -1,149 +1,136 @@
-// statusctl's command line and its error paths, run as a user runs it.
+// statusctl's command lines and exit codes, an install that uninstall undoes
+// exactly, and the monitor fed through it.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "e2e/monitor_process.h"
-#include "tool/statusctl_runner.h"
+#include "harness/monitor.h"
+#include "harness/test_driver.h"
+#include "protocol/config_names.h"
+#include "tools/machine/system_changes.h"
+#include "tools/statusctl/commands.h"
 
 namespace {
 
-using tool::RunResult;
-using tool::RunStatusctl;
-
-constexpr unsigned long kFailed = 1;
-constexpr unsigned long kUsage = 2;
-constexpr unsigned long kNoMonitor = 3;
-
-// An error is one line on stderr, naming the program.
-void ExpectOneLineError(const RunResult& result, const std::string& expected) {
-    EXPECT_EQ("statusctl: " + expected + "\n", result.err);
-}
-
-class StatusctlCommandLine : public testing::Test {
-protected:
-    // No monitor may run: several cases rely on "no monitor is running", and a
-    // running one would receive their codes. No install by statusctl either.
-    void SetUp() override {
-        e2e::EndStrayMonitors();
-        (void)RunStatusctl({"uninstall"});
-    }
-};
-
-struct ErrorCase {
-    std::vector<std::string> args;
-    unsigned long exitCode;
+// statusctl's whole run with these arguments, in this process: its exit code,
+// what it printed on stdout and on stderr.
+struct ToolRun {
+    int exitCode;
+    std::string out;
     std::string error;
 };
 
-TEST_F(StatusctlCommandLine, RefusesBadInputWithOneLineAndAnExitCode) {
-    const ErrorCase cases[] = {
-        {{}, kUsage, "no command given (try statusctl --help)"},
-        {{"frob"}, kUsage, "unknown command: frob (try statusctl --help)"},
-        {{"post"}, kUsage, "post needs at least one status code"},
-        {{"post", "12x"}, kUsage, "status code is not a 32-bit decimal number: \"12x\""},
-        {{"post", "1", "x"}, kUsage, "status code is not a 32-bit decimal number: \"x\""},
-        {{"post", ""}, kUsage, "status code is not a 32-bit decimal number: \"\""},
-        {{"post", "-"}, kUsage, "status code is not a 32-bit decimal number: \"-\""},
-        {{"post", " 5"}, kUsage, "status code is not a 32-bit decimal number: \" 5\""},
-        {{"post", "5 "}, kUsage, "status code is not a 32-bit decimal number: \"5 \""},
-        {{"post", "0x10"}, kUsage, "status code is not a 32-bit decimal number: \"0x10\""},
-        {{"post", "2147483648"}, kUsage, "status code is not a 32-bit decimal number: \"2147483648\""},
-        {{"post", "-2147483649"}, kUsage, "status code is not a 32-bit decimal number: \"-2147483649\""},
-        {{"post", "4294967297"}, kUsage, "status code is not a 32-bit decimal number: \"4294967297\""},
-        {{"post", "99999999999999999999999"}, kUsage,
-         "status code is not a 32-bit decimal number: \"99999999999999999999999\""},
-        {{"set-language"}, kUsage, "set-language needs exactly one language"},
-        {{"set-language", "two"}, kUsage, "language is not a 32-bit decimal number: \"two\""},
-        {{"set-bidi", "1", "2"}, kUsage, "set-bidi needs exactly one bidi"},
-        {{"sleep", "-1"}, kUsage, "sleep takes 0 to 600000 milliseconds"},
-        {{"quit", "now"}, kUsage, "quit takes no arguments"},
-        {{"play"}, kUsage, "play needs exactly one scenario file"},
-        {{"install", "--profile"}, kUsage, "option --profile needs a value"},
-        {{"install", "--colour", "red"}, kUsage, "unknown option for install: --colour"},
-        {{"install", "--class", "KLX40"}, kUsage, "driver class must be 1 to 4 letters or digits"},
-        {{"install", "--class", "K.X"}, kUsage, "driver class must be 1 to 4 letters or digits"},
-        {{"install", "--driver", "a\\b"}, kUsage,
-         "driver name must be 1 to 189 characters without \\, [, ] or control characters"},
-        {{"install", "--driver", std::string(190, 'd')}, kUsage,
-         "driver name must be 1 to 189 characters without \\, [, ] or control characters"},
-        {{"install", "--code", "1e3"}, kUsage, "code is not a 32-bit decimal number: \"1e3\""},
-        {{"install", "--profile", "Z:\\no\\such\\profile.ini"}, kFailed,
-         "status profile not found: Z:\\no\\such\\profile.ini"},
-        {{"uninstall"}, kFailed, "nothing to uninstall: no install by statusctl found"},
-        {{"set-language", "2"}, kFailed, "no driver installed by statusctl (run statusctl install first)"},
-        {{"set-bidi", "0"}, kFailed, "no driver installed by statusctl (run statusctl install first)"},
-        {{"play", "Z:\\no\\such.scenario"}, kFailed, "cannot open scenario file: Z:\\no\\such.scenario"},
-        {{"quit"}, kNoMonitor, "no status monitor is running"},
-        {{"status"}, kNoMonitor, "no status monitor is running"},
+ToolRun Statusctl(const std::vector<std::string>& args) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int exitCode = RunStatusctl(args);
+    std::fflush(nullptr);
+    const std::string out = testing::internal::GetCapturedStdout();
+    return {exitCode, out, testing::internal::GetCapturedStderr()};
+}
+
+TEST(Statusctl, CommandLinesEndWithTheirExitCodeAndError) {
+    harness::EndStrayMonitors();
+    harness::TestDriver files("Check Printer", "Statusctl");
+    const std::string clean = files.WriteFile("clean.ini", "[D]\r\n00001=0,1,101\r\n[D,001]\r\nCaption=D\r\n00101=J\r\n");
+    const std::string findings = files.WriteFile("findings.ini", "[D]\r\n00001=0,1,102\r\n[D,001]\r\nCaption=D\r\n");
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string error;  // the start of stderr
+    } rows[] = {
+        {{}, 2, "statusctl: no command given"},
+        {{"bogus"}, 2, "statusctl: unknown command: bogus"},
+        {{"post"}, 2, "statusctl: post needs at least one status code"},
+        {{"post", "2147483648"}, 2, "statusctl: status code is not a 32-bit decimal number"},
+        {{"post", "-2147483649"}, 2, "statusctl: status code is not"},
+        {{"post", "1x"}, 2, "statusctl: status code is not"},
+        {{"post", "-2147483648", "2147483647"}, 3, "statusctl: no status monitor is running"},
+        {{"quit"}, 3, "statusctl: no status monitor is running"},
+        {{"status"}, 3, "statusctl: no status monitor is running"},
+        {{"set-language", "x"}, 2, "statusctl: language is not"},
+        {{"install", "--class", "TOOLONG"}, 2, "statusctl: driver class must be"},
+        {{"install", "--language"}, 2, "statusctl: option --language needs a value"},
+        {{"play"}, 2, "statusctl: play needs exactly one scenario file"},
+        {{"check", clean}, 2, "statusctl: check needs --driver NAME"},
+        {{"check", "missing.ini", "--driver", "D"}, 2, "statusctl: status profile not found"},
+        {{"check", clean, "--driver", "D"}, 0, ""},
+        {{"check", findings, "--driver", "D"}, 1, ""},
+        {{"--help"}, 0, ""},
     };
-    for (const ErrorCase& c : cases) {
-        std::string shown;
-        for (const std::string& arg : c.args) shown += "[" + arg + "]";
-        SCOPED_TRACE(shown);
-        const RunResult result = RunStatusctl(c.args);
-        EXPECT_EQ(c.exitCode, result.exitCode);
-        ExpectOneLineError(result, c.error);
-        EXPECT_EQ("", result.out);
+    for (const auto& row : rows) {
+        const ToolRun run = Statusctl(row.args);
+        const std::string shown = row.args.empty() ? "(none)" : row.args[0];
+        EXPECT_EQ(run.exitCode, row.exitCode) << shown;
+        EXPECT_EQ(run.error.substr(0, row.error.size()), row.error) << shown;
+        EXPECT_TRUE(!row.error.empty() || run.error.empty()) << shown << ": " << run.error;
     }
 }
 
-// Codes at the edges of the 32-bit range are accepted: they get as far as
-// looking for the monitor.
-TEST_F(StatusctlCommandLine, AcceptsEveryThirtyTwoBitCode) {
-    const char* const codes[] = {"0", "7", "+7", "-7", "007", "2147483647", "-2147483648", "10000"};
-    for (const char* code : codes) {
-        SCOPED_TRACE(code);
-        const RunResult result = RunStatusctl({"post", code});
-        EXPECT_EQ(kNoMonitor, result.exitCode);
-        ExpectOneLineError(result, "no status monitor is running");
-    }
+std::string Registry(const std::string& path, const std::string& name) {
+    HKEY key = nullptr;
+    const bool exists = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (exists) RegCloseKey(key);
+    std::string text = exists ? "(no value)" : "(no key)";
+    ReadRegistryText(path, name, &text);
+    return text + "\n";
 }
 
-TEST_F(StatusctlCommandLine, HelpGoesToStandardOutput) {
-    for (const char* help : {"--help", "-h", "/?"}) {
-        SCOPED_TRACE(help);
-        const RunResult result = RunStatusctl({help});
-        EXPECT_EQ(0u, result.exitCode);
-        EXPECT_EQ(0u, result.out.find("Usage: statusctl COMMAND"));
-        EXPECT_NE(std::string::npos, result.out.find("post CODE..."));
-        EXPECT_EQ("", result.err);
-    }
+std::string IniValue(const char* file, const char* section, const std::string& key) {
+    char value[256] = "";
+    GetPrivateProfileStringA(section, key.c_str(), "(none)", value, sizeof value, file);
+    return value + std::string("\n");
 }
 
-// The whole scenario is read before anything runs: the "quit" on line 2
-// would fail for want of a monitor, but the mistake on line 4 is reported.
-TEST_F(StatusctlCommandLine, ScenarioMistakesAreFoundBeforeAnythingRuns) {
-    tool::ScratchFolder folder;
-    struct Case {
-        std::string text;
-        std::string error;  // after "<file>:"
-    };
-    const Case cases[] = {
-        {"# demo\nquit\n\n1 2 x\n", "4: status code is not a 32-bit decimal number: \"x\""},
-        {"quit\nslep 100\n", "2: unknown command: slep (try statusctl --help)"},
-        {"quit\ninstall\n", "2: install cannot be used in a scenario"},
-        {"quit\nplay other.scenario\n", "2: play cannot be used in a scenario"},
-        {"quit\r\nsleep 700000\r\n", "2: sleep takes 0 to 600000 milliseconds"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.text);
-        const std::string file = folder.Write("bad.scenario", c.text);
-        const RunResult result = RunStatusctl({"play", file});
-        EXPECT_EQ(kFailed, result.exitCode);
-        ExpectOneLineError(result, file + ":" + c.error);
-    }
+// What the driver's installation touches, on both families.
+std::string MachineState() {
+    const std::string printer = std::string(kPrintersKeyPath) + "\\Kestrel LX 400";
+    return Registry(kMonitorKeyPath, kMonitorValue) + Registry(std::string(kMonitorKeyPath) + "\\Sample", "") +
+           Registry(printer, "") + Registry(printer + "\\PrinterDriverData", "Kestrel LX 400=BidiMode") +
+           Registry(printer + "\\PrinterDriverData", "DrvlibIntl=KLX4U.DLL") +
+           IniValue(kWinIniFile, kLanguageSection, "KLX4W.DRV") + IniValue("KLX4.INI", kDriverIniSection, kUseBidiKey);
 }
 
-// Comments, blank lines and CRLF line ends are skipped; the first command
-// that runs is the quit, which finds no monitor.
-TEST_F(StatusctlCommandLine, ScenarioRunsItsCommandsInOrder) {
-    tool::ScratchFolder folder;
-    const std::string file = folder.Write("good.scenario", "# comment\r\n\r\n  sleep 10 # short\r\nquit\r\n1\r\n");
-    const RunResult result = RunStatusctl({"play", file});
-    EXPECT_EQ(kNoMonitor, result.exitCode);
-    ExpectOneLineError(result, "no status monitor is running");
+TEST(Statusctl, UninstallUndoesTheInstallAndWhatTheSettingsCommandsChanged) {
+    harness::EndStrayMonitors();
+    // Values of other software that install replaces and uninstall puts back.
+    SystemChanges others;
+    std::string error;
+    ASSERT_TRUE(others.CreateKeyPath(kMonitorKeyPath, &error) &&
+                others.SetRegistryText(kMonitorKeyPath, kMonitorValue, "SOFTWARE\\Other", &error) &&
+                others.SetIniText(kWinIniFile, kLanguageSection, "KLX4W.DRV", "old,value,9", &error))
+        << error;
+    const std::string before = MachineState();
+
+    ASSERT_EQ(Statusctl({"install", "--language", "2", "--bidi", "1"}).exitCode, 0);
+    ASSERT_EQ(Statusctl({"set-bidi", "0"}).exitCode, 0);
+    ASSERT_EQ(Statusctl({"set-language", "3"}).exitCode, 0);
+    EXPECT_EQ(MachineState(), "SOFTWARE\\Kor\\Bidi Monitor\\Sample\n(no value)\n(no value)\n0\nKLX4,3\n"
+                              "KLX4U.DLL,KLX4.HLP,3\n0\n");
+
+    EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
+    EXPECT_EQ(MachineState(), before);
+    EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 1);
+    (void)UndoChanges(others.Log(), &error);
+}
+
+TEST(Statusctl, FeedsTheMonitorAndReadsIt) {
+    harness::EndStrayMonitors();
+    ASSERT_EQ(Statusctl({"install", "--code", "3"}).exitCode, 0);
+    {
+        harness::Monitor monitor;
+        ASSERT_TRUE(monitor.Ready());
+        EXPECT_EQ(Statusctl({"post", "1", "2"}).exitCode, 0);
+        monitor.Sync();
+        const ToolRun status = Statusctl({"status"});
+        EXPECT_EQ(status.out.substr(0, status.out.find("\nwindow:")),
+                  "caption: Kestrel LX 400 Status\nstatus: " + monitor.StatusText() + "\nvisible: yes");
+        EXPECT_EQ(Statusctl({"quit"}).exitCode, 0);
+        EXPECT_EQ(monitor.WaitForExit(), 0u);
+    }
+    EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
 }
 
 }  // namespace

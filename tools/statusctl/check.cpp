@@ -66,17 +66,12 @@ std::string FormatFinding(const Finding& finding) {
     return line + ": " + finding.text;
 }
 
-int RunCheck(const CheckOptions& options) {
-    CheckContext context;
-    std::string error;
-    if (!OpenProfile(options.profile, "status profile", &context.profile, &error)) {
-        PrintError(error);
-        return kExitUsage;
-    }
+bool CheckProfiles(const CheckOptions& options, CheckResult* result, std::string* error) {
+    CheckContext& context = result->context;
+    if (!OpenProfile(options.profile, "status profile", &context.profile, error)) return false;
     if (!options.defaultProfile.empty() &&
-        !OpenProfile(options.defaultProfile, "default profile", &context.defaultProfile, &error)) {
-        PrintError(error);
-        return kExitUsage;
+        !OpenProfile(options.defaultProfile, "default profile", &context.defaultProfile, error)) {
+        return false;
     }
     context.driver = options.driver;
     context.entryChain.push_back({&context.profile, context.driver});
@@ -85,18 +80,26 @@ int RunCheck(const CheckOptions& options) {
         context.entryChain.push_back({&context.defaultProfile, kDefaultSection});
     }
 
-    std::vector<Finding> findings;
     ProfileOutline outline;
-    CheckSections(context, &outline, &findings);
-    const std::vector<int>& languages = options.languages.empty() ? outline.languages : options.languages;
-    if (languages.empty()) {
-        findings.push_back({context.profile.shown, "", "",
-                            "no language sections [" + context.driver +
-                                ",NNN] or [Default,NNN]: the monitor finds no caption and no message texts"});
+    CheckSections(context, &outline, &result->findings);
+    result->languages = options.languages.empty() ? outline.languages : options.languages;
+    if (result->languages.empty()) {
+        result->findings.push_back({context.profile.shown, "", "",
+                                    "no language sections [" + context.driver +
+                                        ",NNN] or [Default,NNN]: the monitor finds no caption and no message texts"});
     }
-    CheckTexts(context, outline, languages, &findings);
+    CheckTexts(context, outline, result->languages, &result->findings);
+    return true;
+}
 
-    for (const Finding& finding : findings) std::printf("%s\n", FormatFinding(finding).c_str());
-    std::printf("%s\n", Summary(context, languages, findings.size()).c_str());
-    return findings.empty() ? kExitDone : kExitFailed;
+int RunCheck(const CheckOptions& options) {
+    CheckResult result;
+    std::string error;
+    if (!CheckProfiles(options, &result, &error)) {
+        PrintError(error);
+        return kExitUsage;
+    }
+    for (const Finding& finding : result.findings) std::printf("%s\n", FormatFinding(finding).c_str());
+    std::printf("%s\n", Summary(result.context, result.languages, result.findings.size()).c_str());
+    return result.findings.empty() ? kExitDone : kExitFailed;
 }

@@ -29,6 +29,17 @@ struct CheckContext {
     std::vector<EntrySection> entryChain;
 };
 
+// What a check found, and what it was about.
+struct CheckResult {
+    CheckContext context;
+    std::vector<int> languages;  // the languages checked
+    std::vector<Finding> findings;
+};
+
+// Reads the profiles as the monitor reads them and collects the findings.
+// False, with error set, when a profile cannot be read.
+bool CheckProfiles(const CheckOptions& options, CheckResult* result, std::string* error);
+
 // "[Default] of default.ini".
 std::string Describe(const EntrySection& where);
 

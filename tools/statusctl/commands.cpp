@@ -99,3 +99,12 @@ int RunCommand(const Command& command) {
     }
     return kExitFailed;
 }
+
+int RunStatusctl(const std::vector<std::string>& args) {
+    const ParsedCommand parsed = ParseArguments(args);
+    if (!parsed.ok) {
+        PrintError(parsed.error);
+        return kExitUsage;
+    }
+    return RunCommand(parsed.command);
+}

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "protocol/config_names.h"
-#include "tools/statusctl/system_changes.h"
+#include "tools/machine/system_changes.h"
 
 namespace {
 

@@ -3,16 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/statusctl/arguments.h"
 #include "tools/statusctl/commands.h"
-#include "tools/statusctl/report.h"
 
-int main(int argc, char** argv) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    const ParsedCommand parsed = ParseArguments(args);
-    if (!parsed.ok) {
-        PrintError(parsed.error);
-        return kExitUsage;
-    }
-    return RunCommand(parsed.command);
-}
+int main(int argc, char** argv) { return RunStatusctl(std::vector<std::string>(argv + 1, argv + argc)); }

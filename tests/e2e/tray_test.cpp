@@ -1,0 +1,83 @@
+// The tray icon as the shell holds it: after the driver switched the monitor
+// off and on, after a shell restart, and after bursts of codes, of which the
+// shell learns only the end state.
+#include <algorithm>
+#include <string>
+
+#include "e2e/e2e_test.h"
+
+namespace {
+
+using harness::Severity;
+
+constexpr const char* kProfile =
+    "[Hall Printer]\r\nScrollMsg=1\r\n00001=0,2,101\r\n00002=0,1,102\r\n00003=0,0,999\r\n20000=0,0,20000\r\n"
+    "[Default,001]\r\n00101=Paper low\r\n00102=Cover open\r\n20000=Line 20000\r\n";
+
+class TrayTest : public EndToEndTest {
+protected:
+    harness::Monitor& StartWithProfile() {
+        Driver().SetProfiles(kProfile);
+        return Start();
+    }
+    static long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+};
+
+TEST_F(TrayTest, IconGoesWithTheSwitchAndComesBackWithTheFirstTip) {
+    harness::Monitor& monitor = StartWithProfile();
+    EXPECT_EQ(monitor.TrayTip(), "Printer Status");
+    driver_->SetBidiMode("0");
+    Show({1});
+    EXPECT_FALSE(monitor.HasTrayIcon());
+    harness::SendTaskbarCreated(monitor.Dialog());  // a restarted shell does not get it back
+    EXPECT_FALSE(monitor.HasTrayIcon());
+    driver_->SetBidiMode("1");
+    Show({3});  // an entry without text: the icon is added with the first tip
+    EXPECT_EQ(monitor.TrayTip(), "Printer Status");
+    Show({2});
+    EXPECT_EQ(monitor.TrayTip(), "Cover open");
+    EXPECT_EQ(monitor.TraySeverity(), Severity::kError);
+}
+
+// A restarted shell gets the icon back as it held it.
+TEST_F(TrayTest, ShellRestartGetsTheIconAndTipItHeld) {
+    harness::Monitor& monitor = StartWithProfile();
+    Show({2});
+    ASSERT_TRUE(harness::RemoveTrayIconOf(monitor.Dialog()));
+    harness::SendTaskbarCreated(monitor.Dialog());
+    EXPECT_EQ(monitor.TrayTip(), "Cover open");
+    EXPECT_EQ(monitor.TraySeverity(), Severity::kError);
+    // After the icon had to be added anew for a code without text, the shell
+    // held the first tip, not the older text.
+    ASSERT_TRUE(harness::RemoveTrayIconOf(monitor.Dialog()));
+    Show({3});
+    ASSERT_TRUE(harness::RemoveTrayIconOf(monitor.Dialog()));
+    harness::SendTaskbarCreated(monitor.Dialog());
+    EXPECT_EQ(monitor.TrayTip(), "Printer Status");
+}
+
+TEST_F(TrayTest, BurstEndsWithTheLastCodesIconAndTip) {
+    harness::Monitor& monitor = StartWithProfile();
+    for (int i = 0; i < 300; ++i) monitor.Post(i % 2 + 1);
+    Show({20000, 20000});  // the last one is dropped by the repeat test
+    const std::string text = monitor.StatusText();
+    EXPECT_EQ(Lines(text), 301);
+    EXPECT_EQ(monitor.TrayTip(), "Line 20000");
+    EXPECT_EQ(monitor.TraySeverity(), Severity::kNormal);
+    Show({1});  // a single code changes them at once
+    EXPECT_EQ(monitor.TrayTip(), "Paper low");
+    EXPECT_EQ(monitor.TraySeverity(), Severity::kWarning);
+}
+
+TEST_F(TrayTest, BurstThatEndsSwitchedOffLeavesNoIcon) {
+    harness::Monitor& monitor = StartWithProfile();
+    for (int i = 0; i < 300; ++i) monitor.Post(i % 2 + 1);
+    driver_->SetBidiMode("0");
+    for (int i = 0; i < 300; ++i) monitor.Post(i % 2 + 1);
+    monitor.Sync();
+    EXPECT_FALSE(monitor.HasTrayIcon());
+    EXPECT_FALSE(monitor.Visible());
+    EXPECT_EQ(Lines(monitor.StatusText()), 600);
+}
+
+}  // namespace

@@ -1,0 +1,323 @@
+#include "harness/monitor.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "protocol/messages.h"
+#include "ui/resource.h"
+
+namespace harness {
+
+namespace {
+
+constexpr DWORD kTimeoutMs = 5000;
+
+template <typename Condition>
+bool PollUntil(Condition condition, DWORD timeoutMs = kTimeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start >= timeoutMs) return condition();
+        Sleep(10);
+    }
+    return true;
+}
+
+std::string ClassOf(HWND window) {
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+struct Search {
+    DWORD processId;  // 0: any process
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<Search*>(parameter);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if ((search.processId == 0 || owner == search.processId) && ClassOf(window) == search.className) {
+        search.found.push_back(window);
+    }
+    return TRUE;
+}
+
+HWND FirstWindowOf(DWORD processId, const char* className) {
+    Search search{processId, className, {}};
+    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found.empty() ? nullptr : search.found.front();
+}
+
+// WM_GETTEXT, unlike GetWindowText, asks another process's control for its
+// text. A hung monitor must not hang the tests, hence the timeout.
+std::string WindowText(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutA(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &length)) return "";
+    std::vector<char> text(length + 2, '\0');
+    SendMessageTimeoutA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()),
+                        SMTO_ABORTIFHUNG, kTimeoutMs, &length);
+    return text.data();
+}
+
+void EndProcess(HANDLE process, HWND relay) {
+    if (relay != nullptr) PostMessageA(relay, WM_STATUSQUIT, 0, 0);
+    if (WaitForSingleObject(process, kTimeoutMs) != WAIT_OBJECT_0) {
+        TerminateProcess(process, 99);
+        WaitForSingleObject(process, kTimeoutMs);
+    }
+}
+
+// The severity a screen area shows, by its red and yellow pixels.
+Severity SeverityOnScreen(HWND window) {
+    RECT rect;
+    if (!IsWindowVisible(window) || !GetWindowRect(window, &rect)) return Severity::kNone;
+    HDC screen = GetDC(nullptr);
+    int red = 0, yellow = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+        for (int x = rect.left; x < rect.right; ++x) {
+            const COLORREF pixel = GetPixel(screen, x, y);
+            const bool reddish = GetRValue(pixel) > 160 && GetBValue(pixel) < 100;
+            red += reddish && GetGValue(pixel) < 100;
+            yellow += reddish && GetGValue(pixel) > 160;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    const int enough = (rect.right - rect.left) * (rect.bottom - rect.top) / 32;  // a sign, not a stray pixel
+    if (red > enough && red > yellow) return Severity::kError;
+    return yellow > enough ? Severity::kWarning : Severity::kNormal;
+}
+
+// The icons of Wine's notification area are child windows of its tray
+// window. The shell does not say which is whose; the tests run one monitor
+// at a time and nothing else puts an icon there, so it is the only one.
+HWND MonitorTrayIconWindow() {
+    HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
+    Search search{0, "__winex11_tray_icon", {}};
+    if (tray != nullptr) EnumChildWindows(tray, Collect, reinterpret_cast<LPARAM>(&search));
+    return search.found.size() == 1 ? search.found.front() : nullptr;
+}
+
+// The tip of a tray icon, from the tray's tooltip: the tool record and the
+// text buffer are put into the tray's own process, where the tooltip reads
+// and writes them.
+std::string TipOfTrayIcon(HWND icon) {
+    DWORD processId = 0;
+    Search tooltips{0, "tooltips_class32", {}};
+    EnumThreadWindows(GetWindowThreadProcessId(icon, &processId), Collect, reinterpret_cast<LPARAM>(&tooltips));
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+    WCHAR text[128] = L"";
+    TTTOOLINFOW tool = {sizeof tool, TTF_IDISHWND, icon, reinterpret_cast<UINT_PTR>(icon), {}, nullptr, nullptr, 0, nullptr};
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof tool + sizeof text, MEM_COMMIT,
+                                                     PAGE_READWRITE));
+    tool.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof tool);
+    // A tooltip that does not know the tool leaves the text empty.
+    for (std::size_t i = 0; remote != nullptr && text[0] == L'\0' && i < tooltips.found.size(); ++i) {
+        DWORD_PTR result = 0;
+        WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
+        WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, nullptr);
+        SendMessageTimeoutW(tooltips.found[i], TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(remote),
+                            SMTO_ABORTIFHUNG, kTimeoutMs, &result);
+        ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(WCHAR), nullptr);
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    if (process != nullptr) CloseHandle(process);
+    char tip[256] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, tip, sizeof tip, nullptr, nullptr);
+    return tip;
+}
+
+// A change (or a deletion) that changes nothing else.
+bool NotifyShell(DWORD message, HWND dialog) {
+    NOTIFYICONDATAA record = {};
+    record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    record.hWnd = dialog;
+    record.uID = ID_TRAYICON;
+    return Shell_NotifyIconA(message, &record) != FALSE;
+}
+
+void SendCtrl(DWORD flags) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = VK_CONTROL;
+    input.ki.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+std::string ExecutableDirectory() {
+    char path[MAX_PATH] = "";
+    std::string directory(path, GetModuleFileNameA(nullptr, path, sizeof path));
+    return directory.substr(0, directory.find_last_of('\\') + 1);
+}
+
+Monitor::Monitor() {
+    std::string commandLine = "\"" + ExecutableDirectory() + "statusmon.exe\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process_)) {
+        process_ = {};
+        return;
+    }
+    // The dialog exists before its initialisation ends; the status area's
+    // lifted text limit marks the end.
+    PollUntil(
+        [this] {
+            if (!Running()) return true;  // a second monitor ends at once
+            relay_ = FirstWindowOf(process_.dwProcessId, kRelayWindowName);
+            HWND dialog = FirstWindowOf(process_.dwProcessId, "#32770");
+            DWORD_PTR limit = 0;
+            if (relay_ == nullptr || dialog == nullptr ||
+                !SendMessageTimeoutA(GetDlgItem(dialog, IDC_STATUSTEXT), EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG,
+                                     1000, &limit) ||
+                limit < 0x7FFFFFFE) {
+                return false;
+            }
+            dialog_ = dialog;
+            return true;
+        },
+        10000);
+}
+
+Monitor::~Monitor() {
+    if (process_.hProcess == nullptr) return;
+    if (Running()) EndProcess(process_.hProcess, relay_);
+    CloseHandle(process_.hThread);
+    CloseHandle(process_.hProcess);
+}
+
+void Monitor::Post(int code) const { PostMessageA(relay_, WM_STATUSCODE, 1, static_cast<LPARAM>(code)); }
+
+void Monitor::PostQuit() const { PostMessageA(relay_, WM_STATUSQUIT, 0, 0); }
+
+void Monitor::PostToDialog(UINT message, WPARAM wParam, LPARAM lParam) const {
+    PostMessageA(dialog_, message, wParam, lParam);
+}
+
+// A sent message would overtake everything posted, so markers are posted
+// instead: the status area's read-only switch, off and then on, each awaited.
+// Two rounds, since the monitor posts again what it receives (the relay
+// forwards codes, a logo click posts one): the first round waits for what was
+// queued, the second for what that posted.
+void Monitor::Sync() const {
+    HWND area = GetDlgItem(dialog_, IDC_STATUSTEXT);
+    const auto readOnly = [area] { return (GetWindowLongA(area, GWL_STYLE) & ES_READONLY) != 0; };
+    PostMessageA(area, EM_SETREADONLY, FALSE, 0);
+    PollUntil([&] { return !readOnly(); }, 30000);
+    PostMessageA(area, EM_SETREADONLY, TRUE, 0);
+    PollUntil(readOnly, 30000);
+}
+
+std::string Monitor::StatusText() const { return WindowText(GetDlgItem(dialog_, IDC_STATUSTEXT)); }
+
+std::string Monitor::Caption() const { return WindowText(dialog_); }
+
+bool Monitor::Visible() const { return IsWindowVisible(dialog_) != FALSE; }
+
+Severity Monitor::DialogSeverity() const {
+    HWND control = GetDlgItem(dialog_, IDC_STATUSICON);
+    DWORD_PTR icon = 0;
+    SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &icon);
+    if (icon == 0) return Severity::kNone;
+    // The control paints once the monitor's queue has run empty.
+    Severity shown = Severity::kNone;
+    PollUntil([&] { return (shown = SeverityOnScreen(control)) != Severity::kNormal; }, 1000);
+    return shown;
+}
+
+// A change that changes nothing succeeds exactly when the shell holds an icon
+// of this window and id.
+bool Monitor::HasTrayIcon() const { return NotifyShell(NIM_MODIFY, dialog_); }
+
+std::string Monitor::TrayTip() const {
+    if (!HasTrayIcon()) return "<no tray icon>";
+    HWND icon = MonitorTrayIconWindow();
+    return icon != nullptr ? TipOfTrayIcon(icon) : "<not the only tray icon>";
+}
+
+// Wine draws the notification area in a window of its own, which the dialog
+// may cover: moved to the right, on top, its icon shows.
+HWND UncoveredTrayIconWindow() {
+    HWND icon = MonitorTrayIconWindow();
+    RECT rect;
+    if (icon == nullptr || !GetWindowRect(GetParent(icon), &rect)) return nullptr;
+    SetWindowPos(GetParent(icon), HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left) - 20,
+                 GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
+    return icon;
+}
+
+void Monitor::ClickTrayIcon() const {
+    HWND icon = HasTrayIcon() ? UncoveredTrayIconWindow() : nullptr;
+    RECT rect;
+    if (icon == nullptr || !GetWindowRect(icon, &rect)) return;
+    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+Severity Monitor::TraySeverity() const {
+    HWND icon = HasTrayIcon() ? UncoveredTrayIconWindow() : nullptr;
+    if (icon == nullptr) return Severity::kNone;
+    Severity shown = Severity::kNone;
+    PollUntil([&] { return (shown = SeverityOnScreen(icon)) != Severity::kNormal; }, 500);
+    return shown;
+}
+
+bool Monitor::Running() const {
+    return process_.hProcess != nullptr && WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD Monitor::WaitForExit(DWORD timeoutMs) const {
+    DWORD code = STILL_ACTIVE;
+    if (WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        GetExitCodeProcess(process_.hProcess, &code);
+    }
+    return code;
+}
+
+CtrlKeyHeld::CtrlKeyHeld() {
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, GetSystemMetrics(SM_CXSCREEN) - 1,
+                              GetSystemMetrics(SM_CYSCREEN) - 1, 1, 1, nullptr, nullptr, nullptr, nullptr);
+    SetForegroundWindow(window_);
+    PollUntil([this] { return GetForegroundWindow() == window_; }, 2000);
+    SendCtrl(0);
+    PollUntil([] { return GetAsyncKeyState(VK_CONTROL) < 0; }, 2000);
+}
+
+CtrlKeyHeld::~CtrlKeyHeld() {
+    SendCtrl(KEYEVENTF_KEYUP);
+    PollUntil([] { return GetAsyncKeyState(VK_CONTROL) >= 0; }, 2000);
+    DestroyWindow(window_);
+    MSG message;  // the keys went to this thread's window
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+    }
+}
+
+void EndStrayMonitors() {
+    for (HWND relay; (relay = FindWindowA(kRelayWindowName, kRelayWindowName)) != nullptr;) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(relay, &processId);
+        HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+        if (process == nullptr) return;
+        EndProcess(process, relay);
+        CloseHandle(process);
+    }
+}
+
+bool RemoveTrayIconOf(HWND dialog) { return NotifyShell(NIM_DELETE, dialog); }
+
+void SendTaskbarCreated(HWND dialog) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(dialog, RegisterWindowMessageA(kTaskbarCreatedMessageName), 0, 0, SMTO_NORMAL, kTimeoutMs,
+                        &result);
+}
+
+}  // namespace harness

@@ -1,0 +1,86 @@
+// The real monitor (statusmon.exe beside the running executable), started
+// and driven from this process as the spooler side and a user would, and
+// seen as a user sees it: caption, status area, severity icon, tray icon and
+// tip, visibility.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace harness {
+
+// Directory of the running executable, with a trailing backslash.
+std::string ExecutableDirectory();
+
+// What an icon shows, told by its colours on the screen: the error icons are
+// mostly red, the warning icons have a yellow sign, a normal one neither.
+enum class Severity { kNone, kNormal, kWarning, kError };
+
+class Monitor {
+public:
+    // Starts statusmon.exe and waits until its dialog has been initialised.
+    // Ready() tells whether it came up; a second monitor ends at once.
+    Monitor();
+    // Ends the monitor if it still runs: WM_STATUSQUIT, then by force.
+    ~Monitor();
+    Monitor(const Monitor&) = delete;
+    Monitor& operator=(const Monitor&) = delete;
+
+    bool Ready() const { return dialog_ != nullptr; }
+    HWND Dialog() const { return dialog_; }
+
+    // Posts WM_STATUSCODE (wParam 1) or WM_STATUSQUIT to the relay window.
+    void Post(int code) const;
+    void PostQuit() const;
+    void PostToDialog(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // Waits until everything posted so far, and whatever that posted in
+    // turn, has been handled.
+    void Sync() const;
+
+    std::string StatusText() const;
+    std::string Caption() const;
+    bool Visible() const;
+    // The severity icon beside the status area: kNone when it holds none.
+    Severity DialogSeverity() const;
+    // Whether the shell holds the monitor's tray icon, its tip and its icon.
+    bool HasTrayIcon() const;
+    std::string TrayTip() const;
+    Severity TraySeverity() const;
+    // A real left click on the monitor's icon in the notification area.
+    void ClickTrayIcon() const;
+
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    bool Running() const;
+    // The exit code once the process has ended; STILL_ACTIVE on timeout.
+    DWORD WaitForExit(DWORD timeoutMs = 10000) const;
+
+private:
+    PROCESS_INFORMATION process_ = {};
+    HWND relay_ = nullptr;
+    HWND dialog_ = nullptr;
+};
+
+// Holds Ctrl down for the desktop (SendInput) while it lives. A small window
+// of this process takes the foreground meanwhile, so that the key goes to it
+// and not into the monitor's queue behind its posted messages.
+class CtrlKeyHeld {
+public:
+    CtrlKeyHeld();
+    ~CtrlKeyHeld();
+    CtrlKeyHeld(const CtrlKeyHeld&) = delete;
+    CtrlKeyHeld& operator=(const CtrlKeyHeld&) = delete;
+
+private:
+    HWND window_ = nullptr;
+};
+
+// Ends every monitor still running in this Wine session, so that a test
+// starts alone.
+void EndStrayMonitors();
+// Takes the monitor's tray icon away behind its back, as a shell restart
+// does, and broadcasts the shell's restart message to the dialog.
+bool RemoveTrayIconOf(HWND dialog);
+void SendTaskbarCreated(HWND dialog);
+
+}  // namespace harness
