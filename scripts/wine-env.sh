@@ -6,23 +6,64 @@ project_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # The product is the 32-bit build (build/). Some machines (sandboxed kernels)
 # cannot execute 32-bit code at all, and 32-bit Wine with it; there the same
 # sources are built for 64-bit Windows (build-x64/) and run under 64-bit Wine.
+#
+# The first script of a run decides and exports STATUSMON_WINE_BITS (32 or 64);
+# the scripts it calls take that value, so set-up installs the Wine that the
+# later steps start. Set it yourself to choose (64 works on every machine).
+
+# Succeeds when this machine executes 32-bit x86 programs. It runs a tiny
+# static i386 program that only calls exit(0). The program is written here
+# byte by byte, so the answer needs no assembler or linker and is the same
+# before and after set-up has installed anything.
 can_run_32bit() {
-    local dir
+    local dir ok=1
     dir="$(mktemp -d)"
-    printf '.globl _start\n_start:\n movl $1, %%eax\n xorl %%ebx, %%ebx\n int $0x80\n' > "$dir/t.S"
-    local ok=1
-    if as --32 "$dir/t.S" -o "$dir/t.o" 2>/dev/null && ld -m elf_i386 "$dir/t.o" -o "$dir/t" 2>/dev/null &&
-        "$dir/t" 2>/dev/null; then
-        ok=0
-    fi
+    {
+        # ELF header: 32-bit, little-endian, an i386 executable, entry point
+        # 0x08048054, one program header at offset 52, no sections.
+        printf '\177ELF\001\001\001\000\000\000\000\000\000\000\000\000'
+        printf '\002\000\003\000\001\000\000\000\124\200\004\010\064\000\000\000'
+        printf '\000\000\000\000\000\000\000\000\064\000\040\000\001\000\000\000\000\000\000\000'
+        # Program header: load the whole file (96 bytes) at 0x08048000,
+        # readable and executable.
+        printf '\001\000\000\000\000\000\000\000\000\200\004\010\000\200\004\010'
+        printf '\140\000\000\000\140\000\000\000\005\000\000\000\000\020\000\000'
+        # Code at offset 84: mov eax, 1 (exit); mov ebx, 0 (status); int 0x80.
+        printf '\270\001\000\000\000\273\000\000\000\000\315\200'
+    } > "$dir/exit0"
+    chmod +x "$dir/exit0"
+    # A machine without 32-bit execution refuses it ("Exec format error").
+    "$dir/exit0" 2>/dev/null && ok=0
     rm -rf "$dir"
     return $ok
 }
 
-if [ -z "${STATUSMON_WINE_BITS:-}" ]; then
-    if can_run_32bit; then STATUSMON_WINE_BITS=32; else STATUSMON_WINE_BITS=64; fi
+if can_run_32bit; then
+    machine_bits=32
+    machine_note="this machine executes 32-bit code"
+else
+    machine_bits=64
+    machine_note="this machine cannot execute 32-bit code"
 fi
+if [ -z "${STATUSMON_WINE_BITS:-}" ]; then
+    STATUSMON_WINE_BITS=$machine_bits
+fi
+case "$STATUSMON_WINE_BITS" in
+    32|64) ;;
+    *) echo "STATUSMON_WINE_BITS is '$STATUSMON_WINE_BITS'; it must be 32 or 64." >&2; return 2 ;;
+esac
 export STATUSMON_WINE_BITS
+if [ "$STATUSMON_WINE_BITS" = "$machine_bits" ]; then
+    wine_note="$machine_note"
+else
+    wine_note="chosen through STATUSMON_WINE_BITS; $machine_note"
+fi
+# One line per script, so a log shows that every step uses the same Wine.
+# wine-run.sh, which runs each test program, stays quiet.
+if [ -z "${wine_env_quiet:-}" ]; then
+    echo "$(basename "$0"): Wine $STATUSMON_WINE_BITS-bit ($wine_note)"
+fi
+
 if [ "$STATUSMON_WINE_BITS" = 32 ]; then
     export WINEARCH=win32
     export WINELOADER=/usr/lib/wine/wine
@@ -77,6 +118,10 @@ stop_display() {
 # Creates the prefix once (about 15 s), before any test starts a program in
 # it: parallel first starts would break it. Then keeps its server running.
 prepare_prefix() {
+    if [ ! -x "$WINELOADER" ]; then
+        echo "$STATUSMON_WINE_BITS-bit Wine ($WINELOADER) is not installed; bash scripts/setup.sh installs it." >&2
+        return 1
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX ..."
         wine wineboot --init >/dev/null 2>&1
