@@ -87,24 +87,36 @@ wine() { "$WINELOADER" "$@"; }
 wineserver() { "$WINESERVER" "$@"; }
 
 # Starts Xvfb when there is no display; the caller stops it with stop_display.
+# Xvfb picks a free display number itself and writes it to descriptor 3 once
+# it accepts connections. A number that looks free from here can still be
+# taken: in a chroot, /tmp is private but the X servers' abstract socket names
+# are shared with the host, and Xvfb skips such numbers where a check of
+# /tmp/.X11-unix could not see them.
 xvfb_pid=""
 start_display() {
     if [ -n "${DISPLAY:-}" ] && [ -z "${CI:-}" ] && xdpyinfo >/dev/null 2>&1; then
         return 0
     fi
-    local number=99
-    while [ -e "/tmp/.X11-unix/X$number" ] || [ -e "/tmp/.X$number-lock" ]; do
-        number=$((number + 1))
-    done
-    Xvfb ":$number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    local number_file number=""
+    number_file="$(mktemp)"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$number_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=":$number"
-    for _ in $(seq 50); do
-        [ -e "/tmp/.X11-unix/X$number" ] && return 0
+    for _ in $(seq 100); do
+        # The number is written as one line.
+        if [ "$(wc -l < "$number_file")" -ge 1 ]; then
+            number="$(head -n 1 "$number_file")"
+            break
+        fi
+        kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
-    echo "Xvfb did not start" >&2
-    return 1
+    rm -f "$number_file"
+    if [ -z "$number" ]; then
+        echo "Xvfb did not start" >&2
+        stop_display
+        return 1
+    fi
+    export DISPLAY=":$number"
 }
 
 stop_display() {
