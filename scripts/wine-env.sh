@@ -139,6 +139,16 @@ prepare_prefix() {
         wine wineboot --init >/dev/null 2>&1
         wineserver -w
     fi
+    # Wine draws the caption buttons with its own Marlett font and dialogs in
+    # Tahoma. The package fonts-wine puts these fonts in /usr/share/wine/fonts,
+    # where this Wine does not look; it does find them in the prefix's Fonts
+    # folder. Without them the buttons show as letters.
+    local font fonts_dir="$WINEPREFIX/drive_c/windows/Fonts"
+    mkdir -p "$fonts_dir"
+    for font in /usr/share/wine/fonts/*; do
+        [ -f "$font" ] || continue
+        [ -e "$fonts_dir/${font##*/}" ] || cp "$font" "$fonts_dir/"
+    done
     # A persistent server, so each test process starts quickly. It fails
     # harmlessly when one already runs.
     wineserver -p 2>/dev/null || true
