@@ -14,11 +14,13 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 shots="$(mkdir -p "${1:-$root/screenshots}" && cd "${1:-$root/screenshots}" && pwd)"
 scenario="$root/sample/demo.scenario"
 
+# Decides between 32-bit and 64-bit Wine, before anything is installed, and
+# exports the decision to set-up and build.
+source "$root/scripts/wine-env.sh"
 if [ -z "${STATUSMON_DEMO_BUILD_DIR:-}" ]; then
     bash "$root/scripts/setup.sh"
     bash "$root/scripts/build.sh"
 fi
-source "$root/scripts/wine-env.sh"
 
 bin="${STATUSMON_DEMO_BUILD_DIR:-$run_build_dir}/bin"
 ctl() { wine "$bin/statusctl.exe" "$@"; }

@@ -4,7 +4,8 @@
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
-packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick)
+# fonts-wine: Wine's own fonts, such as Marlett for the caption buttons.
+packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine)
 if [ "$STATUSMON_WINE_BITS" = 32 ]; then
     packages+=(wine wine32:i386)
 else

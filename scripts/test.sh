@@ -4,12 +4,14 @@
 # (FUZZ_SECONDS each, 60 by default).
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# Decides between 32-bit and 64-bit Wine, before anything is installed, and
+# exports the decision to set-up, build and the test runs.
+source "$root/scripts/wine-env.sh"
 bash "$root/scripts/setup.sh"
 bash "$root/scripts/build.sh"
 
-source "$root/scripts/wine-env.sh"
 if [ "$STATUSMON_WINE_BITS" = 64 ]; then
-    echo "Note: this machine cannot execute 32-bit code; the tests run the 64-bit build under 64-bit Wine."
+    echo "Note: the tests run the 64-bit build under 64-bit Wine ($wine_note)."
 fi
 trap 'stop_wine; stop_display' EXIT
 start_display
