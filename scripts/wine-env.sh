@@ -149,12 +149,15 @@ prepare_prefix() {
         [ -f "$font" ] || continue
         [ -e "$fonts_dir/${font##*/}" ] || cp "$font" "$fonts_dir/"
     done
-    # A persistent server, so each test process starts quickly. It fails
-    # harmlessly when one already runs.
-    wineserver -p 2>/dev/null || true
     # Without a window manager every hidden or destroyed window would wait
-    # two seconds for one.
+    # two seconds for one. The setting is read when a process starts, and
+    # writing it starts the session's desktop process (which also draws the
+    # notification area) first: a new session starts it with the setting.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w
+    # A persistent server, so each test process starts quickly.
+    wineserver -p 2>/dev/null || true
     return 0
 }
 
