@@ -156,8 +156,11 @@ prepare_prefix() {
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w
-    # A persistent server, so each test process starts quickly.
+    # A persistent server, so each test process starts quickly, and the new
+    # session's desktop process started here: started by a test program, it
+    # would hold that program's output open, and CTest would wait for it.
     wineserver -p 2>/dev/null || true
+    wine reg query 'HKCU\Software\Wine\X11 Driver' /v Managed >/dev/null 2>&1
     return 0
 }
 

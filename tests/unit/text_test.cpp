@@ -42,10 +42,9 @@ TEST(ParseNumber, WhiteSpaceOneSignDigitsWrapAroundAndTheBaseFromThePrefix) {
 }
 
 TEST(FormatCodeKey, ZeroPaddedToFiveAndNeverCut) {
-    for (const auto& [key, value] : {std::pair<const char*, int>{"00007", 7}, {"100000", 100000}, {"-0007", -7},
-                                     {"-12345", -12345}, {"-2147483648", INT_MIN}}) {
-        EXPECT_STREQ(FormatCodeKey(value).text, key);
-    }
+    const std::pair<const char*, int> keys[] = {
+        {"00007", 7}, {"100000", 100000}, {"-0007", -7}, {"-12345", -12345}, {"-2147483648", INT_MIN}};
+    for (const auto& [key, value] : keys) EXPECT_STREQ(FormatCodeKey(value).text, key) << value;
 }
 
 TEST(BoundedText, CopyKeepsSizeLessOneAndReadsNoFurtherFormatWritesAllOrNothing) {
@@ -64,20 +63,17 @@ TEST(BoundedText, CopyKeepsSizeLessOneAndReadsNoFurtherFormatWritesAllOrNothing)
 }
 
 TEST(ParseNtLanguage, SecondTokenAfterCommasAndColonsElseOne) {
-    for (const auto& [text, language] : {std::pair<const char*, int>{"A,:,:7", 7}, {"A,7:B", 7}, {",,A,12", 12},
-                                         {"A:B,3", 3}, {"A, -2", -2}, {"A,010", 10}, {"A,x", 0}, {",7", 1}, {"A:7", 1},
-                                         {"A,:,", 1}, {"A", 1}, {"", 1}, {",,,", 1}}) {
-        EXPECT_EQ(ParseNtLanguage(text), language) << text;
-    }
+    const std::pair<const char*, int> rows[] = {
+        {"A,:,:7", 7}, {"A,7:B", 7}, {",,A,12", 12}, {"A:B,3", 3}, {"A, -2", -2}, {"A,010", 10}, {"A,x", 0}, {",7", 1},
+        {"A:7", 1}, {"A,:,", 1}, {"A", 1}, {"", 1}, {",,,", 1}};
+    for (const auto& [text, language] : rows) EXPECT_EQ(ParseNtLanguage(text), language) << text;
 }
 
 TEST(CommandLine, ArgumentsAreTheTailAfterTheNameAndBlanksOnlySlashSStarts) {
-    for (const auto& [line, arguments] :
-         {std::pair<const char*, const char*>{"mon.exe\t\r\n /s", "/s"}, {"mon.exe\x01/S", "/S"}, {"  /S", "/S"},
-          {"\"C:\\a b\\m.exe\" /S", "/S"}, {"\"a\"\"b\" c", "\"b\" c"}, {"\"unclosed /S", ""}, {"mon.exe", ""},
-          {"m\xE9.exe \xE9/S", "\xE9/S"}}) {
-        EXPECT_STREQ(CommandLineArguments(line), arguments) << line;
-    }
+    const std::pair<const char*, const char*> rows[] = {  // a command line and its arguments
+        {"mon.exe\t\r\n /s", "/s"}, {"mon.exe\x01/S", "/S"}, {"  /S", "/S"}, {"\"C:\\a b\\m.exe\" /S", "/S"},
+        {"mon.exe", ""}, {"\"a\"\"b\" c", "\"b\" c"}, {"\"unclosed /S", ""}, {"m\xE9.exe \xE9/S", "\xE9/S"}};
+    for (const auto& [line, arguments] : rows) EXPECT_STREQ(CommandLineArguments(line), arguments) << line;
     for (const char* yes : {"/S", "/s"}) EXPECT_TRUE(IsStartRequest(yes)) << yes;
     for (const char* no : {"/S ", "/Sx", "/ss", "S", "/", "", "//S", "\\S"}) EXPECT_FALSE(IsStartRequest(no)) << no;
 }
