@@ -147,7 +147,7 @@ void ChangeSettings(const harness::Monitor& monitor, harness::TestDriver& driver
     if (offset == 3200 || offset == 8200) driver.SetBidiMode("1");
     if (offset == 4100) {
         // Test mode goes on only with Ctrl held; off without.
-        harness::CtrlKeyHeld ctrl;
+        harness::CtrlKeyHeld ctrl(monitor);
         PostLogoDoubleClick(monitor);
         monitor.Sync();
     }

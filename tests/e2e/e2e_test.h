@@ -25,9 +25,7 @@ protected:
         return *driver_;
     }
     harness::Monitor& Start() {
-        if (driver_ != nullptr) {
-            EXPECT_EQ(driver_->Errors(), "");
-        }
+        EXPECT_TRUE(driver_ == nullptr || driver_->Errors().empty()) << driver_->Errors();
         monitor_.reset();  // a monitor still running would keep the next one from starting
         monitor_ = std::make_unique<harness::Monitor>();
         EXPECT_TRUE(monitor_->Ready());

@@ -41,7 +41,6 @@ struct Row {
 
 const Row kRows[] = {
     {"DriverEntryAndText", false, nullptr, L1, {12}, "Paper low", C, W, W, "Paper low"},
-    {"ErrorEntry", false, nullptr, L1, {13}, "Cover open", C, E, E, "Cover open"},
     {"DefaultSectionAndDefaultTexts", false, nullptr, L1, {12, 0}, "Ready", C, X, N, "Ready"},
     {"DefaultProfileEntry", false, nullptr, L1, {41}, "Ready", C, W, W, "Ready"},
     {"DefaultProfileEntryWithText", false, nullptr, L1, {42}, "Cover open", C, X, N, "Cover open"},
@@ -53,7 +52,6 @@ const Row kRows[] = {
     {"OtherLanguageWithoutCaption", false, nullptr, "X,2", {0}, "Bereit", NC, X, N, "Bereit"},
     {"NoLanguageValueIsLanguageOne", false, nullptr, nullptr, {0}, "Ready", C, X, N, "Ready"},
     {"SwitchOffHidesButTheAreaFollows", false, "0", L1, {12}, "Paper low", C, X, X, nullptr},
-    {"SwitchWithoutDigitsIsOff", false, "abc", L1, {12}, "Paper low", C, X, X, nullptr},
     {"NegativeSwitchIsOn", false, "-1", L1, {12}, "Paper low", C, W, W, "Paper low"},
     {"EmptySwitchIsOn", false, "", L1, {13}, "Cover open", C, E, E, "Cover open"},
     {"ScrollModeAppendsLines", true, nullptr, L1, {12, 13}, "Paper low\r\nCover open\r\n", C, E, E, "Cover open"},

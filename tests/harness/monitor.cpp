@@ -24,32 +24,15 @@ bool PollUntil(Condition condition, DWORD timeoutMs = kTimeoutMs) {
     return true;
 }
 
-std::string ClassOf(HWND window) {
-    char name[64] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
-
-struct Search {
-    DWORD processId;  // 0: any process
-    const char* className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Collect(HWND window, LPARAM parameter) {
-    auto& search = *reinterpret_cast<Search*>(parameter);
-    DWORD owner = 0;
-    GetWindowThreadProcessId(window, &owner);
-    if ((search.processId == 0 || owner == search.processId) && ClassOf(window) == search.className) {
-        search.found.push_back(window);
+// The next top-level window after the given one (null: the first) of the
+// class that belongs to the process.
+HWND WindowOf(DWORD processId, const char* className, HWND window = nullptr) {
+    while ((window = FindWindowExA(nullptr, window, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(window, &owner);
+        if (owner == processId) return window;
     }
-    return TRUE;
-}
-
-HWND FirstWindowOf(DWORD processId, const char* className) {
-    Search search{processId, className, {}};
-    EnumWindows(Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found.empty() ? nullptr : search.found.front();
+    return nullptr;
 }
 
 // WM_GETTEXT, unlike GetWindowText, asks another process's control for its
@@ -96,30 +79,29 @@ Severity SeverityOnScreen(HWND window) {
 // at a time and nothing else puts an icon there, so it is the only one.
 HWND MonitorTrayIconWindow() {
     HWND tray = FindWindowA("__winex11_standalone_tray", nullptr);
-    Search search{0, "__winex11_tray_icon", {}};
-    if (tray != nullptr) EnumChildWindows(tray, Collect, reinterpret_cast<LPARAM>(&search));
-    return search.found.size() == 1 ? search.found.front() : nullptr;
+    HWND icon = tray != nullptr ? FindWindowExA(tray, nullptr, "__winex11_tray_icon", nullptr) : nullptr;
+    return icon != nullptr && FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr) == nullptr ? icon : nullptr;
 }
 
 // The tip of a tray icon, from the tray's tooltip: the tool record and the
 // text buffer are put into the tray's own process, where the tooltip reads
-// and writes them.
+// and writes them. A tooltip that does not know the tool leaves the text empty.
 std::string TipOfTrayIcon(HWND icon) {
     DWORD processId = 0;
-    Search tooltips{0, "tooltips_class32", {}};
-    EnumThreadWindows(GetWindowThreadProcessId(icon, &processId), Collect, reinterpret_cast<LPARAM>(&tooltips));
+    GetWindowThreadProcessId(icon, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
     WCHAR text[128] = L"";
-    TTTOOLINFOW tool = {sizeof tool, TTF_IDISHWND, icon, reinterpret_cast<UINT_PTR>(icon), {}, nullptr, nullptr, 0, nullptr};
+    TTTOOLINFOW tool = {sizeof tool, TTF_IDISHWND,           icon, reinterpret_cast<UINT_PTR>(icon),
+                        {},          nullptr,                nullptr, 0, nullptr};
     auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof tool + sizeof text, MEM_COMMIT,
                                                      PAGE_READWRITE));
     tool.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof tool);
-    // A tooltip that does not know the tool leaves the text empty.
-    for (std::size_t i = 0; remote != nullptr && text[0] == L'\0' && i < tooltips.found.size(); ++i) {
+    HWND tooltip = nullptr;
+    while (remote != nullptr && text[0] == L'\0' && (tooltip = WindowOf(processId, "tooltips_class32", tooltip))) {
         DWORD_PTR result = 0;
         WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
         WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, nullptr);
-        SendMessageTimeoutW(tooltips.found[i], TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(remote),
+        SendMessageTimeoutW(tooltip, TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(remote),
                             SMTO_ABORTIFHUNG, kTimeoutMs, &result);
         ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(WCHAR), nullptr);
     }
@@ -139,12 +121,31 @@ bool NotifyShell(DWORD message, HWND dialog) {
     return Shell_NotifyIconA(message, &record) != FALSE;
 }
 
-void SendCtrl(DWORD flags) {
+// Presses or releases Ctrl and waits until the key message came to this
+// thread, taking the key messages out of its queue.
+void SendCtrl(DWORD flags, UINT expected) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = VK_CONTROL;
     input.ki.dwFlags = flags;
     SendInput(1, &input, sizeof input);
+    PollUntil([expected] {
+        MSG message;
+        bool seen = false;
+        while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
+            seen = seen || (message.message == expected && message.wParam == VK_CONTROL);
+        }
+        return seen;
+    }, 2000);
+}
+
+void Click(int x, int y) {
+    SetCursorPos(x, y);
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_MOUSE;
+    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, inputs, sizeof(INPUT));
 }
 
 }  // namespace
@@ -169,8 +170,8 @@ Monitor::Monitor() {
     PollUntil(
         [this] {
             if (!Running()) return true;  // a second monitor ends at once
-            relay_ = FirstWindowOf(process_.dwProcessId, kRelayWindowName);
-            HWND dialog = FirstWindowOf(process_.dwProcessId, "#32770");
+            relay_ = WindowOf(process_.dwProcessId, kRelayWindowName);
+            HWND dialog = WindowOf(process_.dwProcessId, "#32770");
             DWORD_PTR limit = 0;
             if (relay_ == nullptr || dialog == nullptr ||
                 !SendMessageTimeoutA(GetDlgItem(dialog, IDC_STATUSTEXT), EM_GETLIMITTEXT, 0, 0, SMTO_ABORTIFHUNG,
@@ -255,12 +256,7 @@ void Monitor::ClickTrayIcon() const {
     HWND icon = HasTrayIcon() ? UncoveredTrayIconWindow() : nullptr;
     RECT rect;
     if (icon == nullptr || !GetWindowRect(icon, &rect)) return;
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_MOUSE;
-    inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    SendInput(2, inputs, sizeof(INPUT));
+    Click((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
 }
 
 Severity Monitor::TraySeverity() const {
@@ -283,22 +279,33 @@ DWORD Monitor::WaitForExit(DWORD timeoutMs) const {
     return code;
 }
 
-CtrlKeyHeld::CtrlKeyHeld() {
-    window_ = CreateWindowExA(WS_EX_TOOLWINDOW, "STATIC", "", WS_POPUP | WS_VISIBLE, GetSystemMetrics(SM_CXSCREEN) - 1,
-                              GetSystemMetrics(SM_CYSCREEN) - 1, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    SetForegroundWindow(window_);
-    PollUntil([this] { return GetForegroundWindow() == window_; }, 2000);
-    SendCtrl(0);
-    PollUntil([] { return GetAsyncKeyState(VK_CONTROL) < 0; }, 2000);
+CtrlKeyHeld::CtrlKeyHeld(const Monitor& monitor) {
+    // A dialog that has just come up is still being activated; were that to
+    // finish later, its activation would read the keys' state anew from the
+    // X server, which knows nothing of keys sent here.
+    PollUntil([&monitor] { return GetForegroundWindow() == monitor.Dialog(); }, 1000);
+    const int x = GetSystemMetrics(SM_CXSCREEN) - 2, y = GetSystemMetrics(SM_CYSCREEN) - 2;
+    window_ = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, x, y, 2, 2,
+                              nullptr, nullptr, nullptr, nullptr);
+    // A click on it makes it the foreground window for sure.
+    for (int attempt = 0; attempt < 5 && GetForegroundWindow() != window_; ++attempt) {
+        SetForegroundWindow(window_);
+        Click(x, y);
+        PollUntil([this] { return GetForegroundWindow() == window_; }, 500);
+    }
+    // Whatever input the monitor's thread still had is handled meanwhile, so
+    // that its key state follows the desktop's; that Ctrl is still down then
+    // shows that no late activation took it back.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SendCtrl(0, WM_KEYDOWN);
+        monitor.Sync();
+        if (GetAsyncKeyState(VK_CONTROL) < 0) break;
+    }
 }
 
 CtrlKeyHeld::~CtrlKeyHeld() {
-    SendCtrl(KEYEVENTF_KEYUP);
-    PollUntil([] { return GetAsyncKeyState(VK_CONTROL) >= 0; }, 2000);
+    SendCtrl(KEYEVENTF_KEYUP, WM_KEYUP);
     DestroyWindow(window_);
-    MSG message;  // the keys went to this thread's window
-    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE)) {
-    }
 }
 
 void EndStrayMonitors() {

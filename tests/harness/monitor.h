@@ -63,10 +63,11 @@ private:
 
 // Holds Ctrl down for the desktop (SendInput) while it lives. A small window
 // of this process takes the foreground meanwhile, so that the key goes to it
-// and not into the monitor's queue behind its posted messages.
+// and not into the monitor's queue behind its posted messages; the monitor
+// has handled what its queue held when the key went down.
 class CtrlKeyHeld {
 public:
-    CtrlKeyHeld();
+    explicit CtrlKeyHeld(const Monitor& monitor);
     ~CtrlKeyHeld();
     CtrlKeyHeld(const CtrlKeyHeld&) = delete;
     CtrlKeyHeld& operator=(const CtrlKeyHeld&) = delete;

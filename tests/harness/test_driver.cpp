@@ -1,7 +1,5 @@
 #include "harness/test_driver.h"
 
-#include <cstdio>
-
 #include "protocol/config_names.h"
 
 namespace harness {
@@ -10,12 +8,6 @@ namespace {
 
 constexpr const char* kScratchRoot = "SOFTWARE\\StatusMonTest\\";
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\statusmon.exe";
-
-std::string Formatted(const char* format, const std::string& first, const std::string& second = "") {
-    char text[512];
-    std::snprintf(text, sizeof text, format, first.c_str(), second.c_str());
-    return text;
-}
 
 }  // namespace
 

@@ -19,29 +19,31 @@ struct Row {
     std::string findings;        // "file [section] key; " per finding, in order
 };
 
+std::string WithTexts(const std::string& entries) { return "[D]\r\n" + entries + kTexts; }
+
 const Row kRows[] = {
-    {"Clean", std::string("[D]\r\nScrollMsg=1\r\n00001=0x0F,1,101\r\n-0002=017,2,101\r\n") + kTexts, "", ""},
-    {"SeverityOutOfRange", std::string("[D]\r\n00010=0,5,101\r\n") + kTexts, "", "s [D] 00010; "},
-    {"KeyNeverLookedUp", std::string("[D]\r\n20=0,0,101\r\n0012=0,0,101\r\n") + kTexts, "", "s [D] 20; s [D] 0012; "},
-    {"TextAfterTheDigits", std::string("[D]\r\n00021=0,2x,101 ; x\r\n") + kTexts, "", "s [D] 00021; s [D] 00021; "},
-    {"NotANumberOrBeyond32Bits", std::string("[D]\r\n00001=0x,1,101\r\n00002=09,1,4294967396\r\n") + kTexts, "",
+    {"Clean", WithTexts("ScrollMsg=1\r\n00001=0x0F,1,101\r\n-0002=017,2,101\r\n"), "", ""},
+    {"SeverityOutOfRangeAndDuplicateKey", WithTexts("00010=0,5,101\r\n00011=0,2,101\r\n00011=0,1,101\r\n"), "",
+     "s [D] 00010; s [D] 00011; "},
+    {"KeyNeverLookedUp", WithTexts("20=0,0,101\r\n0012=0,0,101\r\n"), "", "s [D] 20; s [D] 0012; "},
+    {"TextAfterTheDigits", WithTexts("00021=0,2x,101 ; x\r\n"), "", "s [D] 00021; s [D] 00021; "},
+    {"NotANumberOrBeyond32Bits", WithTexts("00001=0x,1,101\r\n00002=09,1,4294967396\r\n"), "",
      "s [D] 00001; s [D] 00002; s [D] 00002; s [D,001] 00100; "},
-    {"MissingMessageCodeAndExtraFields", std::string("[D]\r\n00001=0,1\r\n00002=0,1,101,x\r\n") + kTexts, "",
+    {"MissingMessageCodeAndExtraFields", WithTexts("00001=0,1\r\n00002=0,1,101,x\r\n"), "",
      "s [D] 00001; s [D] 00002; s [D,001] 00000; "},
-    {"DuplicateKey", std::string("[D]\r\n00011=0,2,101\r\n00011=0,1,101\r\n") + kTexts, "", "s [D] 00011; "},
-    {"EmptyEntryAndText", "[D]\r\n00021=\r\n00022=0,0,102\r\n[D,001]\r\nCaption=D\r\n00102=\r\n[Default,001]\r\n00102=J\r\n",
-     "", "s [D] 00021; s [D,001] 00102; "},
-    {"MessageWithoutText", "[D]\r\n00001=0,1,121\r\n[D,001]\r\nCaption=D\r\n", "", "s [D,001] 00121; "},
-    {"LanguageWithoutCaption", "[D]\r\n00001=0,1,101\r\n[D,001]\r\n00101=Jam\r\n", "", "s [D,001] Caption; "},
-    {"TextLongerThan255", std::string("[D]\r\n00001=0,1,101\r\n[D,001]\r\nCaption=D\r\n00101=") + std::string(256, 'x'),
-     "", "s [D,001] 00101; "},
-    {"ScrollMsgAndCaptionOutOfPlace", std::string("[D]\r\n00001=0,1,101\r\nScrollMsg=x\r\nCaption=C\r\n") + kTexts +
-                                          "[Default]\r\nScrollMsg=1\r\n", "", "s [D] ScrollMsg; s [D] Caption; s [Default] ScrollMsg; "},
-    {"SectionsNeverRead", std::string("[D]\r\n00001=0,1,101\r\n[Default,1]\r\n00101=x\r\n") + kTexts,
-     "[Default]\r\n00040=0,1,101\r\nCaption=x\r\n[Other]\r\n1=2\r\n",
-     "s [Default,1] ; d [Default] Caption; d [Other] ; "},
-    {"DefaultProfileEntryWithoutText", std::string("[D]\r\n00001=0,1,101\r\n") + kTexts, "[Default]\r\n00040=0,1,140\r\n",
-     "s [D,001] 00140; "},
+    {"EmptyEntryAndText",
+     "[D]\r\n00021=\r\n00022=0,0,102\r\n[D,001]\r\nCaption=D\r\n00102=\r\n[Default,001]\r\n00102=J\r\n", "",
+     "s [D] 00021; s [D,001] 00102; "},
+    {"MessageWithoutTextAndLanguageWithoutCaption", "[D]\r\n00001=0,1,121\r\n[D,001]\r\n00101=Jam\r\n", "",
+     "s [D,001] Caption; s [D,001] 00121; "},
+    {"TextLongerThan255", "[D]\r\n00001=0,1,101\r\n[D,001]\r\nCaption=D\r\n00101=" + std::string(256, 'x'), "",
+     "s [D,001] 00101; "},
+    {"ScrollMsgAndCaptionOutOfPlace",
+     WithTexts("00001=0,1,101\r\nScrollMsg=x\r\nCaption=C\r\n") + "[Default]\r\nScrollMsg=1", "",
+     "s [D] ScrollMsg; s [D] Caption; s [Default] ScrollMsg; "},
+    {"SectionsNeverReadAndADefaultEntryWithoutText", WithTexts("00001=0,1,101\r\n") + "[Default,1]\r\n00101=x\r\n",
+     "[Default]\r\n00040=0,1,140\r\nCaption=x\r\n[Other]\r\n1=2\r\n",
+     "s [Default,1] ; d [Default] Caption; d [Other] ; s [D,001] 00140; "},
     {"NoDriverSection", "[E]\r\n00001=0,1,101\r\n", "", "s [D] ; s [] ; "},
 };
 

@@ -34,7 +34,8 @@ ToolRun Statusctl(const std::vector<std::string>& args) {
 TEST(Statusctl, CommandLinesEndWithTheirExitCodeAndError) {
     harness::EndStrayMonitors();
     harness::TestDriver files("Check Printer", "Statusctl");
-    const std::string clean = files.WriteFile("clean.ini", "[D]\r\n00001=0,1,101\r\n[D,001]\r\nCaption=D\r\n00101=J\r\n");
+    const std::string clean =
+        files.WriteFile("clean.ini", "[D]\r\n00001=0,1,101\r\n[D,001]\r\nCaption=D\r\n00101=J\r\n");
     const std::string findings = files.WriteFile("findings.ini", "[D]\r\n00001=0,1,102\r\n[D,001]\r\nCaption=D\r\n");
     const struct {
         std::vector<std::string> args;
@@ -48,8 +49,6 @@ TEST(Statusctl, CommandLinesEndWithTheirExitCodeAndError) {
         {{"post", "-2147483649"}, 2, "statusctl: status code is not"},
         {{"post", "1x"}, 2, "statusctl: status code is not"},
         {{"post", "-2147483648", "2147483647"}, 3, "statusctl: no status monitor is running"},
-        {{"quit"}, 3, "statusctl: no status monitor is running"},
-        {{"status"}, 3, "statusctl: no status monitor is running"},
         {{"set-language", "x"}, 2, "statusctl: language is not"},
         {{"install", "--class", "TOOLONG"}, 2, "statusctl: driver class must be"},
         {{"install", "--language"}, 2, "statusctl: option --language needs a value"},
@@ -94,7 +93,6 @@ std::string MachineState() {
 }
 
 TEST(Statusctl, UninstallUndoesTheInstallAndWhatTheSettingsCommandsChanged) {
-    harness::EndStrayMonitors();
     // Values of other software that install replaces and uninstall puts back.
     SystemChanges others;
     std::string error;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -295,6 +297,12 @@ bool SystemChanges::SetIniText(const std::string& file, const std::string& secti
     }
     log_.Add(change);
     return true;
+}
+
+std::string Formatted(const char* format, const std::string& first, const std::string& second) {
+    char name[512];
+    const int length = std::snprintf(name, sizeof name, format, first.c_str(), second.c_str());
+    return length > 0 ? std::string(name, std::min<std::size_t>(length, sizeof name - 1)) : std::string();
 }
 
 bool UpdateRegistryText(const std::string& path, const std::string& name, const std::string& text,

@@ -40,6 +40,10 @@ bool UpdateRegistryText(const std::string& path, const std::string& name, const 
 bool UpdateIniText(const std::string& file, const std::string& section, const std::string& name,
                    const std::string& text, std::string* error);
 
+// One of the monitor's configuration name formats ("%s=BidiMode"), filled in
+// with one or two texts.
+std::string Formatted(const char* format, const std::string& first, const std::string& second = "");
+
 // Reads a REG_SZ value; false when the key or value is missing.
 bool ReadRegistryText(const std::string& path, const std::string& name, std::string* text);
 bool DeleteRegistryValue(const std::string& path, const std::string& name);

@@ -2,22 +2,8 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <cstdio>
-
 #include "protocol/config_names.h"
 #include "tools/machine/system_changes.h"
-
-namespace {
-
-// One of the monitor's name formats, filled in with one or two texts.
-std::string Formatted(const char* format, const std::string& first, const std::string& second = "") {
-    char name[512];
-    const int length = std::snprintf(name, sizeof name, format, first.c_str(), second.c_str());
-    return length > 0 ? std::string(name, std::min<std::size_t>(length, sizeof name - 1)) : std::string();
-}
-
-}  // namespace
 
 const std::string kOwnKeyPath = std::string(kMonitorKeyPath) + "\\Sample";
 
