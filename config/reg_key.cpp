@@ -6,6 +6,10 @@ namespace {
 // Callers may write into returned texts (they are split in place); the shared
 // empty string is only ever read, as an empty text is never split.
 char* EmptyText() { return const_cast<char*>(kEmptyString); }
+
+constexpr DWORD kFirstBlockSize = 256;
+
+BYTE* Bytes(const GlobalBuffer& buffer) { return reinterpret_cast<BYTE*>(buffer.Data()); }
 }  // namespace
 
 RegKey::RegKey(HKEY root, const char* path) { (void)Open(root, path); }
@@ -32,20 +36,24 @@ char* RegKey::QueryString(const char* name) { return ReadValue(name) ? Text() : 
 bool RegKey::ReadValue(const char* name) {
     valueSize_ = 0;
     if (key_ == nullptr) return false;
+    // Most values are short paths and names: a first block of this size
+    // takes them in one query instead of a size query and a read.
+    if (value_.Size() == 0 && value_.Resize(kFirstBlockSize) == 0) return false;
 
+    // One byte stays spare, so that a value stored without its terminator,
+    // of another type or of size 0 still ends as text.
     DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
-    // One byte more than the value, so that a value stored without its
-    // terminator, of another type or of size 0 still ends as text.
-    if (size == MAXDWORD || value_.Resize(size + 1) == 0) return false;
-
-    DWORD got = size;
-    BYTE* data = reinterpret_cast<BYTE*>(value_.Data());
-    // Fails, among others, when the value grew since the size query.
-    if (RegQueryValueExA(key_, name, nullptr, &type, data, &got) != ERROR_SUCCESS || got > size) {
-        return false;
+    DWORD got = value_.Size() - 1;
+    LONG result = RegQueryValueExA(key_, name, nullptr, &type, Bytes(value_), &got);
+    if (result == ERROR_MORE_DATA) {
+        // got is now the size the value needs.
+        const DWORD size = got;
+        if (size == MAXDWORD || value_.Resize(size + 1) == 0) return false;
+        got = size;
+        // Fails, among others, when the value grew since the first query.
+        result = RegQueryValueExA(key_, name, nullptr, &type, Bytes(value_), &got);
     }
+    if (result != ERROR_SUCCESS || got >= value_.Size()) return false;
     value_.Data()[got] = '\0';
     valueSize_ = got;
     return true;

@@ -76,8 +76,9 @@ screenshot() {  # file name without extension
     local geometry
     geometry="$(status_line window)"
     if [[ "$geometry" =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]; then
+        local width="${BASH_REMATCH[1]}" height="${BASH_REMATCH[2]}" origin="+${BASH_REMATCH[3]}+${BASH_REMATCH[4]}"
         [ "$tray_height" -gt 0 ] 2>/dev/null &&
-            geometry="${BASH_REMATCH[1]}x$((BASH_REMATCH[2] + tray_gap + tray_height))+${BASH_REMATCH[3]}+${BASH_REMATCH[4]}"
+            geometry="${width}x$((height + tray_gap + tray_height))$origin"
         import -window root -crop "$geometry" +repage "$shots/$1.png"
     else
         import -window root "$shots/$1.png"
