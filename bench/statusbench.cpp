@@ -161,6 +161,9 @@ Figures Measure(const std::string& program) {
             std::exit(2);
         }
         latencies.push_back(Now() - start);
+        // Each sample is a single code: the next is posted once the program
+        // has finished with this one and reads its messages again.
+        SendMessageTimeoutA(target.dialog, WM_NULL, 0, 0, SMTO_NORMAL, 5000, nullptr);
     }
     std::sort(latencies.begin(), latencies.end());
     figures.latencyMedian = latencies[latencies.size() / 2];
