@@ -7,6 +7,7 @@ namespace bench {
 constexpr int kCodeA = 1;
 constexpr int kCodeB = 2;
 constexpr int kSentinel = 3;
+constexpr int kNoEntry = 4;  // no status entry in the profile
 
 inline const char* TextForCode(int code) {
     switch (code) {

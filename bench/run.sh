@@ -9,3 +9,5 @@ trap 'stop_wine; stop_display' EXIT
 start_display
 prepare_prefix
 wine "$run_build_dir/bin/statusbench.exe"
+echo
+wine "$run_build_dir/bin/step_times.exe"

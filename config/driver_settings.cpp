@@ -43,32 +43,27 @@ DriverSettings ReadWin95Settings(const char* driverClass) {
     return settings;
 }
 
+// Both values from the printer's driver data key, opened once. A value that
+// is missing, or whose name does not fit, leaves its setting at 1.
+DriverSettings ReadNtSettings(const char* driverName, const char* driverClass) {
+    DriverSettings settings;
+    char name[256];
+    if (!FormatDriverDataPath(name, driverName)) return settings;
+    RegKey key(HKEY_LOCAL_MACHINE, name);
+    if (FormatText(name, sizeof name, kBidiModeValueFormat, driverName)) {
+        const char* value = key.QueryString(name);
+        if (value[0] != '\0') settings.bidi = ParseDecimal(value);
+    }
+    // The driver class has at most four characters, so the name fits.
+    (void)FormatText(name, sizeof name, kLanguageValueFormat, driverClass);
+    settings.language = ParseNtLanguage(key.QueryString(name));
+    return settings;
+}
+
 }  // namespace
 
-int ReadNtBidiMode(const char* driverName) {
-    char name[256];
-    if (!FormatDriverDataPath(name, driverName)) return 1;
-    RegKey key(HKEY_LOCAL_MACHINE, name);
-    if (!FormatText(name, sizeof name, kBidiModeValueFormat, driverName)) return 1;
-    const char* value = key.QueryString(name);
-    return value[0] == '\0' ? 1 : ParseDecimal(value);
-}
-
-int ReadNtLanguage(const char* driverName, const char* driverClass) {
-    char name[256];
-    if (!FormatDriverDataPath(name, driverName)) return 1;
-    RegKey key(HKEY_LOCAL_MACHINE, name);
-    (void)FormatText(name, sizeof name, kLanguageValueFormat, driverClass);
-    return ParseNtLanguage(key.QueryString(name));
-}
-
 DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile) {
-    DriverSettings settings;
-    if (platform == PlatformFamily::kWin95) {
-        settings = ReadWin95Settings(profile.driverClass);
-    } else if (platform == PlatformFamily::kWinNt) {
-        settings.bidi = ReadNtBidiMode(profile.driverName);
-        settings.language = ReadNtLanguage(profile.driverName, profile.driverClass);
-    }
-    return settings;
+    if (platform == PlatformFamily::kWin95) return ReadWin95Settings(profile.driverClass);
+    if (platform == PlatformFamily::kWinNt) return ReadNtSettings(profile.driverName, profile.driverClass);
+    return DriverSettings();
 }

@@ -11,11 +11,8 @@ struct DriverSettings {
 
 // Reads both settings afresh for the platform family, for the driver name
 // and class of the profile set: from the driver INI file and WIN.INI on the
-// 95 family, from the printer's driver data in the registry on the NT family;
-// 1 and 1 on neither.
+// 95 family, from the printer's driver data in the registry on the NT family
+// ("<driver>=BidiMode", and the second token of "DrvlibIntl=<class>U.DLL",
+// each 1 when absent); 1 and 1 on neither.
 DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile);
 
-// NT family: "<driver>=BidiMode" of the printer's driver data, 1 when absent.
-int ReadNtBidiMode(const char* driverName);
-// NT family: the second token of "DrvlibIntl=<class>U.DLL", 1 when absent.
-int ReadNtLanguage(const char* driverName, const char* driverClass);

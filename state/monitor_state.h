@@ -17,6 +17,10 @@ struct MonitorState {
     HICON normalIcon = nullptr;
     HICON warningIcon = nullptr;
     HICON errorIcon = nullptr;
+    // The system's stop sign and exclamation mark, for the dialog's severity
+    // icon; loaded once with the others.
+    HICON errorSign = nullptr;
+    HICON warningSign = nullptr;
 
     HBITMAP logo = nullptr;  // replaced on every colour-scheme change
     UINT stopMessage = 0;    // 0 until registered: then nothing counts as stop

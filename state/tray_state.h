@@ -7,6 +7,8 @@
 // shell restarts: whether the monitor wants it shown, its image and its tip.
 struct TrayRecord {
     bool wanted = false;
+    // The dialog is going or gone: no change reaches the shell any more.
+    bool closed = false;
     HICON icon = nullptr;
     char tip[64] = {};  // as much of a tip as the shell shows
 };
@@ -25,4 +27,5 @@ struct TrayChange {
 struct PendingTrayChanges {
     TrayChange changes[4];
     int count = 0;
+    DWORD since = 0;  // tick count of the code whose handling queued the oldest
 };

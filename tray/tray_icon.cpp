@@ -55,5 +55,9 @@ BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, cons
     const bool changed = TrayIconSetIcon(window, id, icon) != FALSE;
     if (added != nullptr) *added = !changed;
     if (changed) return TRUE;
+    if (!IsWindow(window)) {
+        if (added != nullptr) *added = false;
+        return FALSE;
+    }
     return TrayIconAdd(window, id, callbackMessage, icon, tip);
 }

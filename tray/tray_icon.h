@@ -19,7 +19,9 @@ BOOL TrayIconSetTip(HWND window, UINT id, const char* tip);
 BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon);
 // Changes the icon's image; when there is no icon to change, adds it with the
 // callback message and tip. On a present icon the tip is left as it is.
-// added, when given, tells whether the icon had to be added.
+// added, when given, tells whether the icon had to be added. A window that
+// was destroyed while the shell was asked (its call handles messages sent to
+// this thread meanwhile) gets no icon added.
 BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip,
                     bool* added = nullptr);
 

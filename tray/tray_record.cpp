@@ -5,6 +5,7 @@
 #include "tray/tray_icon.h"
 
 void ShowTrayIcon(HWND dialog, TrayRecord& record, HICON icon) {
+    if (record.closed) return;
     record.wanted = true;
     record.icon = icon;
     bool added = false;
@@ -14,6 +15,7 @@ void ShowTrayIcon(HWND dialog, TrayRecord& record, HICON icon) {
 }
 
 void SetTrayTip(HWND dialog, TrayRecord& record, const char* text) {
+    if (record.closed) return;
     CopyBounded(record.tip, text);
     (void)TrayIconSetTip(dialog, ID_TRAYICON, text);
 }
@@ -21,6 +23,14 @@ void SetTrayTip(HWND dialog, TrayRecord& record, const char* text) {
 void RemoveTrayIcon(HWND dialog, TrayRecord& record) {
     record.wanted = false;
     (void)TrayIconDelete(dialog, ID_TRAYICON);
+}
+
+void CloseTrayIcon(HWND dialog, TrayRecord& record, PendingTrayChanges& pending) {
+    // Before the shell is asked: its call may run a handler that would
+    // otherwise make one of the changes.
+    record.closed = true;
+    pending.count = 0;
+    RemoveTrayIcon(dialog, record);
 }
 
 void RestoreTrayIcon(HWND dialog, const TrayRecord& record) {
@@ -75,6 +85,8 @@ void QueueSetTrayTip(PendingTrayChanges& pending, const char* text) {
 }
 
 void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending) {
+    // The count is read afresh: a shell call that let the dialog close has
+    // dropped the rest.
     for (int i = 0; i < pending.count; ++i) {
         const TrayChange& change = pending.changes[i];
         switch (change.kind) {
@@ -90,4 +102,9 @@ void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pendi
         }
     }
     pending.count = 0;
+}
+
+bool TrayChangesOverdue(const PendingTrayChanges& pending, DWORD now) {
+    // Unsigned, so that the tick count's wrap after 49 days does no harm.
+    return pending.count > 0 && now - pending.since >= kTrayChangesMaxWait;
 }

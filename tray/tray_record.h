@@ -17,6 +17,10 @@ void ShowTrayIcon(HWND dialog, TrayRecord& record, HICON icon);
 void SetTrayTip(HWND dialog, TrayRecord& record, const char* text);
 // Removes the icon; a restarted shell does not get it back.
 void RemoveTrayIcon(HWND dialog, TrayRecord& record);
+// Removes the icon for good as the dialog goes: the waiting changes go with
+// it, and no later change, nor one that the shell's call under way was about
+// to make, reaches the shell.
+void CloseTrayIcon(HWND dialog, TrayRecord& record, PendingTrayChanges& pending);
 // Adds the icon again as the record holds it, unless it was removed: for a
 // shell that has restarted with an empty notification area.
 void RestoreTrayIcon(HWND dialog, const TrayRecord& record);
@@ -29,3 +33,10 @@ void QueueShowTrayIcon(PendingTrayChanges& pending, HICON icon);
 void QueueSetTrayTip(PendingTrayChanges& pending, const char* text);
 // Makes the waiting changes in order and forgets them.
 void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending);
+
+// While status codes keep coming, the shell still learns the state this
+// often (milliseconds).
+constexpr DWORD kTrayChangesMaxWait = 250;
+// Whether changes wait that are kTrayChangesMaxWait old or older at tick
+// count now.
+bool TrayChangesOverdue(const PendingTrayChanges& pending, DWORD now);

@@ -8,7 +8,6 @@
 #include "spooler/language_monitor_start.h"
 #include "state/monitor_state.h"
 #include "text/text.h"
-#include "tray/tray_icon.h"
 #include "tray/tray_record.h"
 #include "ui/resource.h"
 #include "ui/status_text.h"
@@ -25,6 +24,8 @@ void LoadSeverityIcons(MonitorState& state) {
     state.normalIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_NORMAL));
     state.warningIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_WARNING));
     state.errorIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_ERROR));
+    state.errorSign = LoadIconA(nullptr, MAKEINTRESOURCEA(32513));    // IDI_HAND
+    state.warningSign = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_EXCLAMATION
 }
 
 void LoadLogo(HWND dialog, MonitorState& state) {
@@ -61,7 +62,7 @@ INT_PTR OnInitDialog(HWND dialog, MonitorState& state) {
 }
 
 void OnNcDestroy(HWND dialog, MonitorState& state) {
-    TrayIconDelete(dialog, ID_TRAYICON);
+    CloseTrayIcon(dialog, state.tray, state.trayChanges);
     if (state.logo != nullptr) {
         DeleteObject(state.logo);
         state.logo = nullptr;

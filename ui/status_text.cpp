@@ -66,11 +66,21 @@ void DropOldestLines(HWND control, int end, int newestStart) {
     SendMessageA(control, EM_SETSEL, kEndOfText, kEndOfText);
 }
 
+// Whether the control's whole text is text.
+bool Shows(HWND control, const char* text) {
+    const int length = GetWindowTextLengthA(control);
+    if (length != lstrlenA(text)) return false;
+    std::string shown(static_cast<std::size_t>(length) + 1, '\0');
+    return GetWindowTextA(control, &shown[0], length + 1) == length && shown.compare(0, length, text) == 0;
+}
+
 }  // namespace
 
 void ShowStatusText(HWND control, const char* text, bool append) {
     if (!append) {
-        SetWindowTextA(control, text);
+        // A text the area shows already is not set again: that would only
+        // redraw it.
+        if (!Shows(control, text)) SetWindowTextA(control, text);
         return;
     }
     // Where the newest text begins, read in the control's units before it goes in.

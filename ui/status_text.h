@@ -10,5 +10,6 @@ constexpr int kStatusHistoryLimit = 65536;
 // With append set, adds text and a line end after the last character and
 // scrolls the end into view; once the area holds more than
 // kStatusHistoryLimit characters, the oldest whole lines are dropped, never
-// the newest text. Otherwise replaces the whole text.
+// the newest text. Otherwise replaces the whole text (unless the area shows
+// that text already).
 void ShowStatusText(HWND control, const char* text, bool append);

@@ -8,10 +8,17 @@
 namespace {
 
 // The system's own icons for the dialog; none for a normal status.
-HICON DialogIconFor(int severity) {
-    if (severity == kSeverityError) return LoadIconA(nullptr, MAKEINTRESOURCEA(32513));    // IDI_HAND
-    if (severity == kSeverityWarning) return LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_EXCLAMATION
+HICON DialogIconFor(const MonitorState& state, int severity) {
+    if (severity == kSeverityError) return state.errorSign;
+    if (severity == kSeverityWarning) return state.warningSign;
     return nullptr;
+}
+
+// Setting the icon repaints its control at once, so only a change is set.
+void SetDialogIcon(HWND dialog, HICON icon) {
+    const LRESULT shown = SendDlgItemMessageA(dialog, IDC_STATUSICON, STM_GETICON, 0, 0);
+    if (reinterpret_cast<HICON>(shown) == icon) return;
+    SendDlgItemMessageA(dialog, IDC_STATUSICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
 }
 
 HICON TrayIconFor(const MonitorState& state, int severity) {
@@ -30,12 +37,21 @@ bool StatusCodeWaiting() {
 }  // namespace
 
 void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
+    const DWORD now = GetTickCount();
+    PendingTrayChanges& pending = state.trayChanges;
+    if (pending.count == 0) pending.since = now;  // what this code queues is the oldest
     StatusOutcome outcome;
     if (ResolveStatusCode(state, statusCode, outcome)) ShowStatusOutcome(dialog, state, outcome);
     // Each change of the tray icon waits for the shell's process. Within a
     // burst of codes only the last state is ever seen, so the shell is told
-    // once, when no further code waits.
-    if (!StatusCodeWaiting()) ApplyTrayChanges(dialog, state.tray, state.trayChanges);
+    // when no further code waits, and while codes keep coming at least every
+    // kTrayChangesMaxWait milliseconds. Looking into the queue handles the
+    // messages sent to the dialog meanwhile: a stop message among them drops
+    // the changes with the dialog.
+    if (pending.count == 0) return;
+    if (TrayChangesOverdue(pending, now) || !StatusCodeWaiting()) {
+        ApplyTrayChanges(dialog, state.tray, pending);
+    }
 }
 
 void ShowStatusOutcome(HWND dialog, MonitorState& state, const StatusOutcome& outcome) {
@@ -46,8 +62,7 @@ void ShowStatusOutcome(HWND dialog, MonitorState& state, const StatusOutcome& ou
     if (outcome.captionChanged) SetWindowTextA(dialog, outcome.caption);
     if (!outcome.entryFound) return;
 
-    SendDlgItemMessageA(dialog, IDC_STATUSICON, STM_SETICON,
-                        reinterpret_cast<WPARAM>(DialogIconFor(outcome.severity)), 0);
+    SetDialogIcon(dialog, DialogIconFor(state, outcome.severity));
     if (!outcome.switchedOff) QueueShowTrayIcon(state.trayChanges, TrayIconFor(state, outcome.severity));
     if (!outcome.textFound) return;
 

@@ -12,7 +12,8 @@ using harness::Severity;
 
 constexpr const char* kProfile =
     "[Hall Printer]\r\nScrollMsg=1\r\n00001=0,2,101\r\n00002=0,1,102\r\n00003=0,0,999\r\n20000=0,0,20000\r\n"
-    "[Default,001]\r\n00101=Paper low\r\n00102=Cover open\r\n20000=Line 20000\r\n";
+    "00004=0,0,104\r\n"
+    "[Default,001]\r\n00101=Paper low\r\n00102=Cover open\r\n20000=Line 20000\r\n00104=End of stream\r\n";
 
 class TrayTest : public EndToEndTest {
 protected:
@@ -23,6 +24,19 @@ protected:
 };
 
 long Lines(const std::string& text) { return std::count(text.begin(), text.end(), '\n'); }
+
+// A stream of codes longer than the monitor handles in the seconds a test
+// looks at it, ended by code 4.
+void PostStream(const harness::Monitor& monitor) {
+    for (int i = 0; i < 4000; ++i) monitor.Post(i % 2 + 1);
+    monitor.Post(4);
+}
+
+bool StreamEnded(const harness::Monitor& monitor) {
+    const std::string text = monitor.StatusText();
+    const std::string last = "End of stream\r\n";
+    return text.size() >= last.size() && text.compare(text.size() - last.size(), last.size(), last) == 0;
+}
 
 TEST_F(TrayTest, IconGoesWithTheSwitchAndComesBackWithTheFirstTip) {
     harness::Monitor& monitor = Start();
@@ -83,6 +97,21 @@ TEST_F(TrayTest, BurstThatEndsSwitchedOffLeavesNoIcon) {
     EXPECT_FALSE(monitor.HasTrayIcon());
     EXPECT_FALSE(monitor.Visible());
     EXPECT_EQ(Lines(monitor.StatusText()), 600);
+}
+
+// While codes keep coming, the shell still learns of the switch within a
+// second, long before the stream ends.
+TEST_F(TrayTest, StreamSwitchedOffLosesItsIconWhileItGoesOn) {
+    harness::Monitor& monitor = Start();
+    PostStream(monitor);
+    Sleep(300);
+    driver_->SetBidiMode("0");
+    const DWORD switched = GetTickCount();
+    while (monitor.HasTrayIcon() && GetTickCount() - switched < 1000) Sleep(10);
+    EXPECT_FALSE(monitor.HasTrayIcon());
+    EXPECT_FALSE(StreamEnded(monitor));
+    harness::SendStopMessage(monitor.Dialog());
+    EXPECT_EQ(monitor.WaitForExit(), 0u);
 }
 
 }  // namespace

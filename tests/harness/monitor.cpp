@@ -327,4 +327,9 @@ void SendTaskbarCreated(HWND dialog) {
                         &result);
 }
 
+void SendStopMessage(HWND dialog) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(dialog, RegisterWindowMessageA(kStopMessageName), 0, 0, SMTO_NORMAL, kTimeoutMs, &result);
+}
+
 }  // namespace harness

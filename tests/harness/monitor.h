@@ -83,5 +83,8 @@ void EndStrayMonitors();
 // does, and broadcasts the shell's restart message to the dialog.
 bool RemoveTrayIconOf(HWND dialog);
 void SendTaskbarCreated(HWND dialog);
+// Sends the registered stop message to the dialog, as a stopping component
+// does; it is handled as soon as the monitor looks at its messages.
+void SendStopMessage(HWND dialog);
 
 }  // namespace harness

@@ -1,5 +1,6 @@
 // What reaches the shell, which the program's outside cannot show: the
-// fields of each notification record.
+// fields of each notification record, and the calls made while the dialog
+// goes away in the middle of one.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "protocol/messages.h"
 #include "tray/tray_icon.h"
+#include "tray/tray_record.h"
 
 namespace {
 
@@ -41,6 +43,59 @@ TEST(TrayIcon, EachOperationSendsAFreshFirstFormRecord) {
     // Without an icon the change fails and the add follows; the tip is cut to 63.
     EXPECT_EQ(g_records, std::vector<std::string>({"1 2 0 0 '' refused", "0 7 0 1044 '" + std::string(63, 't') + "'",
                                                    "1 4 -1 0 ''", "1 2 1 0 ''", "2 0 -1 0 ''", "2 0 -1 0 '' refused"}));
+}
+
+// The stop message can arrive while a shell call waits for the shell's
+// process, which handles messages sent to the thread meanwhile: the dialog
+// is destroyed inside the call, as the recorder does here on the first call.
+TrayRecord g_record;
+PendingTrayChanges g_pending;
+bool g_closeOnNextCall = false;
+
+BOOL WINAPI CloseInsideShellCall(DWORD message, PNOTIFYICONDATAA r) {
+    if (g_closeOnNextCall) {
+        g_closeOnNextCall = false;
+        CloseTrayIcon(g_window, g_record, g_pending);
+        DestroyWindow(g_window);
+    }
+    return RecordShellCall(message, r);
+}
+
+TEST(TrayChanges, NoneReachTheShellOnceTheDialogGoesInsideAShellCall) {
+    struct Case {
+        const char* name;
+        bool iconThere;
+        std::vector<std::string> expected;  // from the first call on; the close's delete comes first
+    };
+    const Case cases[] = {
+        // Closed in the removal: the show and the tip after it are dropped.
+        {"removal, show, tip", true, {"2 0 -1 0 ''", "2 0 -1 0 '' refused"}},
+        // Closed in the change of an icon that is not there: no add follows.
+        {"show of an absent icon", false, {"2 0 -1 0 '' refused", "1 2 1 0 '' refused"}},
+    };
+    for (const Case& c : cases) {
+        g_window = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        g_record = TrayRecord{};
+        g_pending = PendingTrayChanges{};
+        if (c.iconThere) {
+            ShowTrayIcon(g_window, g_record, kIcons[0]);
+            QueueRemoveTrayIcon(g_pending);
+        }
+        QueueShowTrayIcon(g_pending, kIcons[1]);
+        QueueSetTrayTip(g_pending, "Cover open");
+        g_records.clear();
+        g_closeOnNextCall = true;
+        g_shellNotifyIcon = CloseInsideShellCall;
+        ApplyTrayChanges(g_window, g_record, g_pending);
+        ApplyTrayChanges(g_window, g_record, g_pending);  // as a later code would
+        g_shellNotifyIcon = Shell_NotifyIconA;
+        EXPECT_EQ(g_records, c.expected) << c.name;
+        NOTIFYICONDATAA record = {};
+        record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        record.hWnd = g_window;
+        record.uID = ID_TRAYICON;
+        EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &record)) << c.name << ": an icon was left behind";
+    }
 }
 
 }  // namespace
