@@ -6,7 +6,7 @@
 #include <string>
 
 #include "harness/test_driver.h"
-#include "tools/statusctl/check_context.h"
+#include "tools/statusctl/check/check.h"
 
 namespace {
 

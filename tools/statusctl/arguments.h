@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/statusctl/check/check.h"
+
 enum class CommandKind {
     Help,
     Install,
@@ -32,15 +34,6 @@ struct InstallOptions {
     std::string display = "Kestrel LX 400 on LPT1:";
 };
 
-// What "check" reads: a status profile, the default profile if given, for one
-// driver, in the languages asked for (empty: those the profile has sections for).
-struct CheckOptions {
-    std::string profile;
-    std::string defaultProfile;
-    std::string driver;
-    std::vector<int> languages;
-};
-
 struct Command {
     CommandKind kind = CommandKind::Help;
     InstallOptions install;
@@ -55,12 +48,6 @@ struct ParsedCommand {
     Command command;
     std::string error;  // one line, without the program name
 };
-
-// A status code as a user types it: an optional sign and decimal digits,
-// nothing else, within the signed 32-bit range. Unlike the monitor's own
-// lenient conversion, anything else is refused rather than read as 0 or
-// wrapped around.
-bool ParseStrictCode(const std::string& text, int* value);
 
 // args excludes the program name.
 ParsedCommand ParseArguments(const std::vector<std::string>& args);
