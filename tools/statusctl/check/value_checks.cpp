@@ -30,26 +30,60 @@ void NoteStatusKey(const std::string& key, ProfileOutline* outline) {
     outline->statusKeys.push_back(key);
 }
 
-std::string OnlyInDriverSection(const CheckContext& context) {
-    return "the monitor reads it only from [" + context.driver + "] of the status profile";
+// ScrollMsg and Alert: numbers the monitor reads with GetPrivateProfileIntA,
+// from [<driver>] of the status profile and nowhere else.
+bool IsDriverSetting(const std::string& key) { return IsName(key, kScrollMsgKey) || IsName(key, kAlertKey); }
+
+std::string SettingName(const std::string& key) { return IsName(key, kScrollMsgKey) ? kScrollMsgKey : kAlertKey; }
+
+// What the monitor does with the number it read.
+std::string ScrollMsgMeaning(int read) {
+    return read != 0 ? "texts are added below each other" : "each text replaces the last";
 }
 
-// The monitor reads ScrollMsg with GetPrivateProfileIntA: say what it makes
-// of anything but a plain decimal number.
-void CheckScrollMsg(const CheckContext& context, const Section& section, const std::string& key,
-                    std::vector<Finding>* findings) {
+bool IsAlertLevel(int number) { return number == 0 || number == 1 || number == 2; }
+
+std::string AlertMeaning(int read) {
+    switch (read) {
+    case 0:
+        return "no alerts";
+    case 1:
+        return "alerts for errors";
+    case 2:
+        return "alerts for errors and warnings";
+    default:
+        return "counts as 0: no alerts";
+    }
+}
+
+// Says what the monitor makes of a setting written as anything but a plain
+// decimal number, and of an Alert other than 0, 1 and 2.
+void CheckDriverSetting(const CheckContext& context, const Section& section, const std::string& key,
+                        std::vector<Finding>* findings) {
+    const std::string name = SettingName(key);
     if (section.role != Role::DriverEntries) {
-        AddFinding(section, key, "ScrollMsg is never read here: " + OnlyInDriverSection(context), findings);
+        AddFinding(section, key,
+                   name + " is never read here: the monitor reads it only from [" + context.driver +
+                       "] of the status profile",
+                   findings);
         return;
     }
     const std::string value = ReadValue(section, key);
     int number = 0;
-    if (ParseStrictCode(value, &number)) return;
-    const UINT read = GetPrivateProfileIntA(section.name.c_str(), key.c_str(), 0, section.file->path.c_str());
+    if (ParseStrictCode(value, &number)) {
+        if (name == kAlertKey && !IsAlertLevel(number)) {
+            AddFinding(section, key,
+                       "Alert '" + value + "' is neither 0, 1 (errors) nor 2 (errors and warnings): counts as 0 "
+                                           "(no alerts)",
+                       findings);
+        }
+        return;
+    }
+    const int read =
+        static_cast<int>(GetPrivateProfileIntA(section.name.c_str(), key.c_str(), 0, section.file->path.c_str()));
     AddFinding(section, key,
-               "ScrollMsg '" + value + "' is not a plain number: the monitor reads it as " +
-                   std::to_string(static_cast<int>(read)) +
-                   (read != 0 ? " (texts are added below each other)" : " (each text replaces the last)"),
+               name + " '" + value + "' is not a plain number: the monitor reads it as " + std::to_string(read) +
+                   " (" + (name == kScrollMsgKey ? ScrollMsgMeaning(read) : AlertMeaning(read)) + ")",
                findings);
 }
 
@@ -118,8 +152,8 @@ void CheckCaption(const CheckContext& context, const Section& section, const std
 void CheckValue(const CheckContext& context, const Section& section, const std::string& key,
                 ProfileOutline* outline, std::vector<Finding>* findings) {
     const bool entries = IsEntrySection(section);
-    if (IsName(key, kScrollMsgKey)) {
-        CheckScrollMsg(context, section, key, findings);
+    if (IsDriverSetting(key)) {
+        CheckDriverSetting(context, section, key, findings);
         return;
     }
     if (IsName(key, kCaptionKey)) {
@@ -143,10 +177,10 @@ void CheckKeyNeverRead(const CheckContext& context, const Section& section, cons
                        std::vector<Finding>* findings) {
     if (IsName(key, kCaptionKey)) {
         AddFinding(section, key, kCaptionNotInDefaultProfile, findings);
-    } else if (IsName(key, kScrollMsgKey)) {
+    } else if (IsDriverSetting(key)) {
         AddFinding(section, key,
-                   "ScrollMsg is never read from the default profile: it is read only from [" + context.driver +
-                       "] of the status profile",
+                   SettingName(key) + " is never read from the default profile: it is read only from [" +
+                       context.driver + "] of the status profile",
                    findings);
     }
 }

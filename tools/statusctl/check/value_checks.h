@@ -14,6 +14,6 @@ void CheckValue(const CheckContext& context, const Section& section, const std::
                 ProfileOutline* outline, std::vector<Finding>* findings);
 
 // A key of a default profile section the monitor never reads: a finding for
-// the keys whose place is surely mistaken (Caption, ScrollMsg).
+// the keys whose place is surely mistaken (Caption, ScrollMsg, Alert).
 void CheckKeyNeverRead(const CheckContext& context, const Section& section, const std::string& key,
                        std::vector<Finding>* findings);
