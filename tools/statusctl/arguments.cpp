@@ -101,6 +101,9 @@ ParsedCommand ParseInstall(const std::vector<std::string>& args) {
         } else if (option == "--code") {
             if (!ParseNumberArgument("code", value, &number, &error)) return Fail(error);
             options.code = std::to_string(number);
+        } else if (option == "--alert") {
+            if (!ParseNumberArgument("alert", value, &number, &error)) return Fail(error);
+            options.alert = std::to_string(number);
         } else if (option == "--display") {
             if (!CheckText(option, value, &error)) return Fail(error);
             options.display = value;
@@ -237,8 +240,11 @@ const char* UsageText() {
            "\n"
            "  install [--profile FILE] [--default FILE] [--driver NAME] [--class CLS]\n"
            "          [--language N] [--bidi N] [--code CODE] [--display TEXT]\n"
+           "          [--alert N]\n"
            "                      write the registry values and INI entries the monitor\n"
-           "                      reads (profiles default to the sample folder); an\n"
+           "                      reads (profiles default to the sample folder); --alert\n"
+           "                      writes Alert=N into the driver's section of the status\n"
+           "                      profile (0 none, 1 errors, 2 errors and warnings); an\n"
            "                      earlier install by statusctl is removed first\n"
            "  uninstall           remove exactly what install wrote, restore what it\n"
            "                      replaced\n"

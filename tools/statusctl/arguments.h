@@ -32,6 +32,9 @@ struct InstallOptions {
     int bidi = 1;
     std::string code = "1";  // the first code the monitor shows, as stored
     std::string display = "Kestrel LX 400 on LPT1:";
+    // "Alert" for [<driver>] of the status profile, as stored; empty: the
+    // profile is left as it is.
+    std::string alert;
 };
 
 struct Command {

@@ -27,8 +27,9 @@ int Install(InstallOptions options) {
     }
     std::string error;
     if (!InstallDriver(options, &error)) return Failed(error);
-    std::printf("installed \"%s\" (class %s, language %d, bidi %d)\n", options.driver.c_str(),
-                options.driverClass.c_str(), options.language, options.bidi);
+    const std::string alert = options.alert.empty() ? "" : ", alert " + options.alert;
+    std::printf("installed \"%s\" (class %s, language %d, bidi %d%s)\n", options.driver.c_str(),
+                options.driverClass.c_str(), options.language, options.bidi, alert.c_str());
     return kExitDone;
 }
 
