@@ -39,6 +39,7 @@ Section StatusProfileSection(const CheckContext& context, const std::string& nam
         section.role = Role::DefaultEntries;
         section.chainPosition = 1;
     } else if (!TakeLanguageSection(context.driver, Role::DriverTexts, &section)) {
+        // A section that is not [Default,...] either stays Role::Other.
         (void)TakeLanguageSection(kDefaultSection, Role::DefaultTexts, &section);
     }
     return section;

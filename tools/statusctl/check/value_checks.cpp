@@ -73,8 +73,8 @@ void CheckDriverSetting(const CheckContext& context, const Section& section, con
     if (ParseStrictCode(value, &number)) {
         if (name == kAlertKey && !IsAlertLevel(number)) {
             AddFinding(section, key,
-                       "Alert '" + value + "' is neither 0, 1 (errors) nor 2 (errors and warnings): counts as 0 "
-                                           "(no alerts)",
+                       "Alert '" + value +
+                           "' is neither 0, 1 (errors) nor 2 (errors and warnings): counts as 0 (no alerts)",
                        findings);
         }
         return;
@@ -149,6 +149,9 @@ void CheckCaption(const CheckContext& context, const Section& section, const std
 
 }  // namespace
 
+// The named keys first (the driver's settings, the caption); any other key
+// must be a code as the monitor writes it; then its value as an entry or a
+// text.
 void CheckValue(const CheckContext& context, const Section& section, const std::string& key,
                 ProfileOutline* outline, std::vector<Finding>* findings) {
     const bool entries = IsEntrySection(section);
