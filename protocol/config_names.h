@@ -40,6 +40,7 @@ constexpr const char* kDriverLanguageSectionFormat = "%s,%03d";       // driver,
 constexpr const char* kDefaultLanguageSectionFormat = "Default,%03d";  // language
 constexpr const char* kCaptionKey = "Caption";
 constexpr const char* kScrollMsgKey = "ScrollMsg";
+constexpr const char* kAlertKey = "Alert";
 
 // Printer data value whose query on the first printer asks the spooler to
 // start the language monitor.

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "harness/test_driver.h"
-#include "tools/statusctl/check_context.h"
+#include "tools/statusctl/check/check.h"
 
 namespace {
 
@@ -45,6 +45,11 @@ const Row kRows[] = {
      "[Default]\r\n00040=0,1,140\r\nCaption=x\r\n[Other]\r\n1=2\r\n",
      "s [Default,1] ; d [Default] Caption; d [Other] ; s [D,001] 00140; "},
     {"NoDriverSection", "[E]\r\n00001=0,1,101\r\n", "", "s [D] ; s [] ; "},
+    {"AlertOfTwo", WithTexts("Alert=2\r\n00001=0,1,101\r\n"), "", ""},
+    {"AlertNotAPlainNumber", WithTexts("Alert=1x\r\n00001=0,1,101\r\n"), "", "s [D] Alert; "},
+    {"AlertBeyondTwoAndOutOfPlace", WithTexts("Alert=3\r\n00001=0,1,101\r\n") + "[Default]\r\nAlert=1\r\n",
+     "[Default]\r\nAlert=1\r\n[Other]\r\nAlert=2\r\n",
+     "s [D] Alert; s [Default] Alert; d [Default] Alert; d [Other] ; d [Other] Alert; "},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }

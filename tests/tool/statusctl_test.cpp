@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,7 @@ TEST(Statusctl, CommandLinesEndWithTheirExitCodeAndError) {
         {{"set-language", "x"}, 2, "statusctl: language is not"},
         {{"install", "--class", "TOOLONG"}, 2, "statusctl: driver class must be"},
         {{"install", "--language"}, 2, "statusctl: option --language needs a value"},
+        {{"install", "--alert", "1x"}, 2, "statusctl: alert is not a 32-bit decimal number"},
         {{"play"}, 2, "statusctl: play needs exactly one scenario file"},
         {{"check", clean}, 2, "statusctl: check needs --driver NAME"},
         {{"check", "missing.ini", "--driver", "D"}, 2, "statusctl: status profile not found"},
@@ -83,33 +86,49 @@ std::string IniValue(const char* file, const char* section, const std::string& k
     return value + std::string("\n");
 }
 
-// What the driver's installation touches, on both families.
-std::string MachineState() {
+// What the driver's installation touches, on both families, and the Alert
+// of the status profile.
+std::string MachineState(const std::string& profile) {
     const std::string printer = std::string(kPrintersKeyPath) + "\\Kestrel LX 400";
     return Registry(kMonitorKeyPath, kMonitorValue) + Registry(std::string(kMonitorKeyPath) + "\\Sample", "") +
            Registry(printer, "") + Registry(printer + "\\PrinterDriverData", "Kestrel LX 400=BidiMode") +
            Registry(printer + "\\PrinterDriverData", "DrvlibIntl=KLX4U.DLL") +
-           IniValue(kWinIniFile, kLanguageSection, "KLX4W.DRV") + IniValue("KLX4.INI", kDriverIniSection, kUseBidiKey);
+           IniValue(kWinIniFile, kLanguageSection, "KLX4W.DRV") + IniValue("KLX4.INI", kDriverIniSection, kUseBidiKey) +
+           IniValue(profile.c_str(), "Kestrel LX 400", kAlertKey);
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 TEST(Statusctl, UninstallUndoesTheInstallAndWhatTheSettingsCommandsChanged) {
-    // Values of other software that install replaces and uninstall puts back.
+    // Values of other software that install replaces and uninstall puts back,
+    // and a status profile laid out as the profile functions would not write it.
     SystemChanges others;
     std::string error;
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    const std::string profile = std::string(temp) + "statusctl-test-profile.ini";
+    const std::string profileBytes = "; a = b\n\n[Kestrel LX 400]\nAlert=0\n";
     ASSERT_TRUE(others.CreateKeyPath(kMonitorKeyPath, &error) &&
                 others.SetRegistryText(kMonitorKeyPath, kMonitorValue, "SOFTWARE\\Other", &error) &&
-                others.SetIniText(kWinIniFile, kLanguageSection, "KLX4W.DRV", "old,value,9", &error))
+                others.SetIniText(kWinIniFile, kLanguageSection, "KLX4W.DRV", "old,value,9", &error) &&
+                others.WriteWholeFile(profile, profileBytes, &error))
         << error;
-    const std::string before = MachineState();
+    const std::string before = MachineState(profile);
 
-    ASSERT_EQ(Statusctl({"install", "--language", "2", "--bidi", "1"}).exitCode, 0);
+    const std::vector<std::string> install = {"install", "--language", "2", "--bidi", "1",
+                                              "--profile", profile, "--alert", "2"};
+    ASSERT_EQ(Statusctl(install).exitCode, 0);
     ASSERT_EQ(Statusctl({"set-bidi", "0"}).exitCode, 0);
     ASSERT_EQ(Statusctl({"set-language", "3"}).exitCode, 0);
-    EXPECT_EQ(MachineState(), "SOFTWARE\\Kor\\Bidi Monitor\\Sample\n(no value)\n(no value)\n0\nKLX4,3\n"
-                              "KLX4U.DLL,KLX4.HLP,3\n0\n");
+    EXPECT_EQ(MachineState(profile), "SOFTWARE\\Kor\\Bidi Monitor\\Sample\n(no value)\n(no value)\n0\nKLX4,3\n"
+                                     "KLX4U.DLL,KLX4.HLP,3\n0\n2\n");
 
     EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
-    EXPECT_EQ(MachineState(), before);
+    EXPECT_EQ(MachineState(profile), before);
+    EXPECT_EQ(FileBytes(profile), profileBytes);
     EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 1);
     (void)UndoChanges(others.Log(), &error);
 }

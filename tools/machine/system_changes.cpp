@@ -88,7 +88,10 @@ bool PutWholeFile(const std::string& path, const std::string& content) {
     return ok && written == content.size();
 }
 
-std::string WindowsDirectoryFile(const std::string& file) {
+// Where the profile functions find an INI file: a bare name ("KLX4.INI") in
+// the Windows directory, a full path where it says.
+std::string IniFilePath(const std::string& file) {
+    if (file.find_first_of("\\:") != std::string::npos) return file;
     char directory[MAX_PATH] = "";
     const UINT length = GetWindowsDirectoryA(directory, sizeof directory);
     if (length == 0 || length >= sizeof directory) return file;
@@ -172,7 +175,7 @@ bool UndoOne(const InstallChange& change, std::string* notes) {
                               static_cast<DWORD>(change.oldData.size())) == ERROR_SUCCESS;
     }
     case Kind::IniFileCreated: {
-        const std::string path = WindowsDirectoryFile(change.path);
+        const std::string path = IniFilePath(change.path);
         if (!IniNames(nullptr, change.path).empty()) {
             *notes += "left " + path + ": it holds entries statusctl did not write\n";
             return true;
@@ -267,9 +270,21 @@ bool SystemChanges::WriteWholeFile(const std::string& path, const std::string& c
     return true;
 }
 
+bool SystemChanges::RecordWholeFile(const std::string& path, std::string* error) {
+    InstallChange change;
+    change.kind = InstallChange::Kind::FileReplaced;
+    change.path = path;
+    if (!ReadWholeFile(path, &change.oldData)) {
+        *error = "cannot read " + path;
+        return false;
+    }
+    log_.Add(change);
+    return true;
+}
+
 bool SystemChanges::SetIniText(const std::string& file, const std::string& section, const std::string& name,
                                const std::string& text, std::string* error) {
-    const bool fileExisted = FileExists(WindowsDirectoryFile(file));
+    const bool fileExisted = FileExists(IniFilePath(file));
     const bool sectionExisted = fileExisted && ContainsNoCase(IniNames(nullptr, file), section);
     InstallChange change;
     change.path = file;
@@ -279,7 +294,7 @@ bool SystemChanges::SetIniText(const std::string& file, const std::string& secti
         ? InstallChange::Kind::IniEntryReplaced
         : InstallChange::Kind::IniEntryCreated;
     if (!WriteIni(file, section.c_str(), name.c_str(), text.c_str())) {
-        *error = "cannot write [" + section + "] " + name + " in " + WindowsDirectoryFile(file);
+        *error = "cannot write [" + section + "] " + name + " in " + IniFilePath(file);
         return false;
     }
     if (!fileExisted) {
@@ -319,7 +334,7 @@ bool UpdateRegistryText(const std::string& path, const std::string& name, const 
 bool UpdateIniText(const std::string& file, const std::string& section, const std::string& name,
                    const std::string& text, std::string* error) {
     if (!WriteIni(file, section.c_str(), name.c_str(), text.c_str())) {
-        *error = "cannot write [" + section + "] " + name + " in " + WindowsDirectoryFile(file);
+        *error = "cannot write [" + section + "] " + name + " in " + IniFilePath(file);
         return false;
     }
     return true;

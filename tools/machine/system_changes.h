@@ -1,6 +1,6 @@
 // Registry, INI and file writes, each recorded in an InstallLog so that it
 // can be undone: registry values under HKEY_LOCAL_MACHINE, INI entries in the
-// Windows directory, and whole files. statusctl installs the sample driver
+// Windows directory and in status profiles, and whole files. statusctl installs the sample driver
 // with it; the tests, the benchmark and the soak run set up theirs with it.
 #pragma once
 
@@ -19,13 +19,18 @@ public:
     // Sets a value of any type to the given bytes, as they are.
     bool SetRegistryValue(const std::string& path, const std::string& name, unsigned long type,
                           const std::string& data, std::string* error);
-    // Sets key=text in section of an INI file in the Windows directory, given
-    // by its bare name the way the driver's readers name it ("KLX4.INI").
+    // Sets key=text in section of an INI file: one in the Windows directory,
+    // given by its bare name the way the driver's readers name it
+    // ("KLX4.INI"), or any other by its full path (a status profile).
     bool SetIniText(const std::string& file, const std::string& section, const std::string& name,
                     const std::string& text, std::string* error);
 
     // Writes a whole file (full path), recording what it held before.
     bool WriteWholeFile(const std::string& path, const std::string& content, std::string* error);
+    // Records what an existing file (full path) holds now, so that the undo
+    // puts back these bytes whatever is changed in it later: the profile
+    // functions may write a whole INI file anew for one entry.
+    bool RecordWholeFile(const std::string& path, std::string* error);
 
     const InstallLog& Log() const { return log_; }
 

@@ -1,6 +1,6 @@
 #include "tools/statusctl/arguments.h"
 
-#include <cstdint>
+#include "tools/statusctl/check/strict_number.h"
 
 namespace {
 
@@ -101,6 +101,9 @@ ParsedCommand ParseInstall(const std::vector<std::string>& args) {
         } else if (option == "--code") {
             if (!ParseNumberArgument("code", value, &number, &error)) return Fail(error);
             options.code = std::to_string(number);
+        } else if (option == "--alert") {
+            if (!ParseNumberArgument("alert", value, &number, &error)) return Fail(error);
+            options.alert = std::to_string(number);
         } else if (option == "--display") {
             if (!CheckText(option, value, &error)) return Fail(error);
             options.display = value;
@@ -193,28 +196,6 @@ ParsedCommand ParseNoArguments(CommandKind kind, const std::vector<std::string>&
 
 }  // namespace
 
-bool ParseStrictCode(const std::string& text, int* value) {
-    std::size_t i = 0;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    if (i == text.size()) return false;
-    // Accumulated as a magnitude in 64 bits; stopped as soon as it leaves the
-    // range, so even a hundred digits cannot overflow the accumulator.
-    const std::int64_t limit = negative ? 2147483648LL : 2147483647LL;
-    std::int64_t magnitude = 0;
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c < '0' || c > '9') return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > limit) return false;
-    }
-    *value = static_cast<int>(negative ? -magnitude : magnitude);
-    return true;
-}
-
 ParsedCommand ParseArguments(const std::vector<std::string>& args) {
     if (args.empty()) return Fail("no command given (try statusctl --help)");
     const std::string& name = args[0];
@@ -259,8 +240,11 @@ const char* UsageText() {
            "\n"
            "  install [--profile FILE] [--default FILE] [--driver NAME] [--class CLS]\n"
            "          [--language N] [--bidi N] [--code CODE] [--display TEXT]\n"
+           "          [--alert N]\n"
            "                      write the registry values and INI entries the monitor\n"
-           "                      reads (profiles default to the sample folder); an\n"
+           "                      reads (profiles default to the sample folder); --alert\n"
+           "                      writes Alert=N into the driver's section of the status\n"
+           "                      profile (0 none, 1 errors, 2 errors and warnings); an\n"
            "                      earlier install by statusctl is removed first\n"
            "  uninstall           remove exactly what install wrote, restore what it\n"
            "                      replaced\n"

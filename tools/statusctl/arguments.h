@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/statusctl/check/check.h"
+
 enum class CommandKind {
     Help,
     Install,
@@ -30,15 +32,9 @@ struct InstallOptions {
     int bidi = 1;
     std::string code = "1";  // the first code the monitor shows, as stored
     std::string display = "Kestrel LX 400 on LPT1:";
-};
-
-// What "check" reads: a status profile, the default profile if given, for one
-// driver, in the languages asked for (empty: those the profile has sections for).
-struct CheckOptions {
-    std::string profile;
-    std::string defaultProfile;
-    std::string driver;
-    std::vector<int> languages;
+    // "Alert" for [<driver>] of the status profile, as stored; empty: the
+    // profile is left as it is.
+    std::string alert;
 };
 
 struct Command {
@@ -55,12 +51,6 @@ struct ParsedCommand {
     Command command;
     std::string error;  // one line, without the program name
 };
-
-// A status code as a user types it: an optional sign and decimal digits,
-// nothing else, within the signed 32-bit range. Unlike the monitor's own
-// lenient conversion, anything else is refused rather than read as 0 or
-// wrapped around.
-bool ParseStrictCode(const std::string& text, int* value);
 
 // args excludes the program name.
 ParsedCommand ParseArguments(const std::vector<std::string>& args);

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "tools/statusctl/check.h"
+#include "tools/statusctl/check/check.h"
 #include "tools/statusctl/driver_setup.h"
 #include "tools/statusctl/monitor_link.h"
 #include "tools/statusctl/sample_paths.h"
@@ -27,8 +27,9 @@ int Install(InstallOptions options) {
     }
     std::string error;
     if (!InstallDriver(options, &error)) return Failed(error);
-    std::printf("installed \"%s\" (class %s, language %d, bidi %d)\n", options.driver.c_str(),
-                options.driverClass.c_str(), options.language, options.bidi);
+    const std::string alert = options.alert.empty() ? "" : ", alert " + options.alert;
+    std::printf("installed \"%s\" (class %s, language %d, bidi %d%s)\n", options.driver.c_str(),
+                options.driverClass.c_str(), options.language, options.bidi, alert.c_str());
     return kExitDone;
 }
 
@@ -63,6 +64,21 @@ int Play(const std::string& file) {
     return kExitDone;
 }
 
+// Prints the findings and a summary on stdout: kExitDone without findings,
+// kExitFailed with some; a file that cannot be read is a one-line error on
+// stderr and kExitUsage.
+int Check(const CheckOptions& options) {
+    CheckResult result;
+    std::string error;
+    if (!CheckProfiles(options, &result, &error)) {
+        PrintError(error);
+        return kExitUsage;
+    }
+    for (const Finding& finding : result.findings) std::printf("%s\n", FormatFinding(finding).c_str());
+    std::printf("%s\n", CheckSummary(result).c_str());
+    return result.findings.empty() ? kExitDone : kExitFailed;
+}
+
 int Done(bool ok, const std::string& error) { return ok ? kExitDone : Failed(error); }
 
 }  // namespace
@@ -95,7 +111,7 @@ int RunCommand(const Command& command) {
     case CommandKind::Play:
         return Play(command.file);
     case CommandKind::Check:
-        return RunCheck(command.check);
+        return Check(command.check);
     }
     return kExitFailed;
 }

@@ -48,6 +48,15 @@ bool FullExistingPath(const std::string& path, const char* what, std::string* fu
     return true;
 }
 
+// "Alert" in the driver's section of the status profile. The profile
+// functions may write the whole file anew for one entry (under Wine it comes
+// back without its blank lines and with CR LF line ends), so the file's
+// bytes are recorded first, and uninstall puts them back exactly.
+bool WriteAlert(const std::string& profile, const std::string& driver, const std::string& alert,
+                SystemChanges* changes, std::string* error) {
+    return changes->RecordWholeFile(profile, error) && UpdateIniText(profile, driver, kAlertKey, alert, error);
+}
+
 bool WriteEverything(const InstallOptions& options, const std::string& profile,
                      const std::string& defaultProfile, SystemChanges* changes, std::string* error) {
     const std::string& driver = options.driver;
@@ -67,7 +76,8 @@ bool WriteEverything(const InstallOptions& options, const std::string& profile,
                                     NtLanguageText(driverClass, options.language), error) &&
            changes->SetIniText(DriverIniFile(driverClass), kDriverIniSection, kUseBidiKey, bidi, error) &&
            changes->SetIniText(kWinIniFile, kLanguageSection, WinIniKey(driverClass),
-                               WinIniText(driverClass, options.language), error);
+                               WinIniText(driverClass, options.language), error) &&
+           (options.alert.empty() || WriteAlert(profile, driver, options.alert, changes, error));
 }
 
 bool ReadInstalledDriver(std::string* driver, std::string* driverClass, std::string* error) {

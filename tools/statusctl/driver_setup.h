@@ -6,7 +6,8 @@
 // - NT family: the printer's PrinterDriverData values "<driver>=BidiMode"
 //   and "DrvlibIntl=<class>U.DLL";
 // - 95 family: "<class>.INI" [Settings] UseBidi, and WIN.INI [DRVLIBINTL]
-//   "<class>W.DRV".
+//   "<class>W.DRV";
+// - when asked for, "Alert" in [<driver>] of the status profile itself.
 #pragma once
 
 #include <string>

@@ -3,6 +3,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "tools/statusctl/check/strict_number.h"
+
 namespace {
 
 std::vector<std::string> Words(const std::string& line) {

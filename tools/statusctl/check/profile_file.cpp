@@ -1,4 +1,4 @@
-#include "tools/statusctl/check_profile_file.h"
+#include "tools/statusctl/check/profile_file.h"
 
 #include <windows.h>
 

@@ -1,11 +1,20 @@
-// What the checks share: the files as the monitor opens them, the driver, and
-// the sections the monitor reads status entries from, in its order.
+// What the checks share: the files as the monitor opens them, the driver, the
+// sections the monitor reads status entries from, in its order, and the
+// findings they all add to.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
-#include "tools/statusctl/check.h"
+// One thing the monitor would miss or misread, at a section and key of a
+// file (key empty for a whole section, section empty for the whole file).
+struct Finding {
+    std::string file;  // as the user named it
+    std::string section;
+    std::string key;
+    std::string text;
+};
 
 // One profile file: its full path, as the profile functions need it, and the
 // name the user gave, for the findings.
@@ -20,7 +29,12 @@ struct EntrySection {
     std::string section;
 };
 
+// The chain points into the context itself, so a context is never copied.
 struct CheckContext {
+    CheckContext() = default;
+    CheckContext(const CheckContext&) = delete;
+    CheckContext& operator=(const CheckContext&) = delete;
+
     ProfileFile profile;
     ProfileFile defaultProfile;  // path empty when none was given
     std::string driver;
@@ -29,16 +43,10 @@ struct CheckContext {
     std::vector<EntrySection> entryChain;
 };
 
-// What a check found, and what it was about.
-struct CheckResult {
-    CheckContext context;
-    std::vector<int> languages;  // the languages checked
-    std::vector<Finding> findings;
-};
-
-// Reads the profiles as the monitor reads them and collects the findings.
-// False, with error set, when a profile cannot be read.
-bool CheckProfiles(const CheckOptions& options, CheckResult* result, std::string* error);
+// The files given, opened as the monitor opens them, and the look-up chain
+// for driver. False, with error set, when a profile cannot be read.
+bool OpenContext(const std::string& profile, const std::string& defaultProfile, const std::string& driver,
+                 CheckContext* context, std::string* error);
 
 // "[Default] of default.ini".
 std::string Describe(const EntrySection& where);
@@ -54,14 +62,3 @@ struct ProfileOutline {
     std::vector<std::string> statusKeys;
     std::vector<int> languages;
 };
-
-// Kinds of findings read from the sections one by one: entries that read
-// differently from how they look, keys never looked up, empty and overlong
-// values, ScrollMsg and Caption out of place, sections never read.
-void CheckSections(const CheckContext& context, ProfileOutline* outline, std::vector<Finding>* findings);
-
-// Findings that take the monitor's look-up chains: message codes without a
-// text and languages without a caption, for each of languages; a language
-// without any section of its own is one finding.
-void CheckTexts(const CheckContext& context, const ProfileOutline& outline, const std::vector<int>& languages,
-                std::vector<Finding>* findings);

@@ -1,10 +1,10 @@
-#include "tools/statusctl/check_rules.h"
+#include "tools/statusctl/check/rules.h"
 
 #include <cstdint>
 
 #include "text/field_list.h"
 #include "text/text.h"
-#include "tools/statusctl/arguments.h"
+#include "tools/statusctl/check/strict_number.h"
 
 namespace {
 

@@ -1,12 +1,11 @@
-// The checks that follow the monitor's own look-ups: each status entry as the
-// monitor finds it, and its message text and the caption in every language.
+#include "tools/statusctl/check/text_checks.h"
+
 #include "config/status_profile.h"
 #include "protocol/config_names.h"
 #include "state/profile_set.h"
 #include "text/field_list.h"
 #include "text/text.h"
-#include "tools/statusctl/check_context.h"
-#include "tools/statusctl/check_rules.h"
+#include "tools/statusctl/check/rules.h"
 
 namespace {
 
