@@ -33,6 +33,14 @@ bool LookupLocalized(const ProfileSet& profile, const char* key, char* out, std:
     return ReadProfileValue(section, key, out, size, profile.profilePath);
 }
 
+// A number of the driver section of the status profile; 0 when it is missing.
+// A status profile that names a device or a share is not opened (it could
+// block): 0, as for a profile that lacks the key.
+int ReadDriverSectionInt(const ProfileSet& profile, const char* key) {
+    if (!IsPlainFilePath(profile.profilePath)) return 0;
+    return static_cast<int>(GetPrivateProfileIntA(profile.driverName, key, 0, profile.profilePath));
+}
+
 }  // namespace
 
 bool LookupProfileString(const ProfileSet& profile, const char* key, char* out, std::size_t size,
@@ -50,10 +58,6 @@ void LookupCaption(const ProfileSet& profile, const char* key, char (&caption)[k
     }
 }
 
-int ReadScrollMode(const ProfileSet& profile) {
-    // A status profile that names a device or a share is not opened (it could
-    // block): no scroll mode, as for a profile that lacks the key.
-    if (!IsPlainFilePath(profile.profilePath)) return 0;
-    return static_cast<int>(
-        GetPrivateProfileIntA(profile.driverName, kScrollMsgKey, 0, profile.profilePath));
-}
+int ReadScrollMode(const ProfileSet& profile) { return ReadDriverSectionInt(profile, kScrollMsgKey); }
+
+int ReadAlertSetting(const ProfileSet& profile) { return ReadDriverSectionInt(profile, kAlertKey); }

@@ -25,3 +25,8 @@ void LookupCaption(const ProfileSet& profile, const char* key, char (&caption)[k
 // The status profile's "ScrollMsg" of the driver section: non-zero for scroll
 // mode; 0 when it is missing.
 int ReadScrollMode(const ProfileSet& profile);
+
+// The status profile's "Alert" of the driver section, read as "ScrollMsg" is:
+// which severities the shell's balloon announces (see status/alert.h); 0 when
+// it is missing.
+int ReadAlertSetting(const ProfileSet& profile);

@@ -122,7 +122,9 @@ while IFS= read -r line || [ -n "$line" ]; do
     ctl play "$(windows_path "$step_file")"
     [ -z "$label" ] && continue
     # A code is handled from the monitor's queue: wait for the text to change.
+    # (A labelled sleep shows what has come up meanwhile, such as a balloon.)
     for _ in $(seq 30); do
+        [[ "$command" == sleep* ]] && break
         [ "$(status_line status)" != "$before" ] && break
         sleep 0.1
     done

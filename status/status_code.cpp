@@ -33,6 +33,16 @@ void FormatDiagnosticLine(char (&line)[512], int statusCode, const FieldList& fi
 
 }  // namespace
 
+bool AlertsFor(int alertSetting, int severity) {
+    if (severity == kSeverityError) return alertSetting == kAlertErrors || alertSetting == kAlertErrorsAndWarnings;
+    if (severity == kSeverityWarning) return alertSetting == kAlertErrorsAndWarnings;
+    return false;
+}
+
+bool IsAnnounced(const ProfileSet& profile, int severity) {
+    return AlertsFor(kAlertErrorsAndWarnings, severity) && AlertsFor(ReadAlertSetting(profile), severity);
+}
+
 bool ResolveStatusCode(MonitorState& state, int statusCode, StatusOutcome& outcome) {
     if (statusCode >= kFirstRepeatCheckedCode && statusCode == state.lastMessageCode) return false;
     state.lastMessageCode = statusCode;
@@ -62,6 +72,7 @@ bool ResolveStatusCode(MonitorState& state, int statusCode, StatusOutcome& outco
     outcome.severity = fields.FieldInt(1);
 
     const int messageCode = fields.FieldInt(2);
+    outcome.messageCode = messageCode;
     state.lastMessageCode = messageCode;
     // The fields stay valid: the list holds its own copy of the entry.
     if (!LookupProfileString(profile, FormatCodeKey(messageCode).text, text, sizeof text, true)) {

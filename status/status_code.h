@@ -10,6 +10,17 @@
 constexpr int kSeverityError = 1;
 constexpr int kSeverityWarning = 2;
 
+// Values of "Alert" in the driver's status profile: which severities the
+// shell's balloon announces. Any other value, as a missing one, announces none.
+constexpr int kAlertErrors = 1;
+constexpr int kAlertErrorsAndWarnings = 2;
+
+// Whether a state of this severity is announced under that "Alert" value.
+bool AlertsFor(int alertSetting, int severity);
+// Whether the profile set's "Alert", read afresh, announces a state of this
+// severity. Read only for an error or a warning, where it can tell.
+bool IsAnnounced(const ProfileSet& profile, int severity);
+
 // What a handled code changes, in the order in which it is to be shown. Each
 // part is set only when the handling got that far.
 struct StatusOutcome {
@@ -25,6 +36,7 @@ struct StatusOutcome {
     // unless switched off, the tray icon.
     bool entryFound = false;
     int severity = 0;
+    int messageCode = 0;
 
     // Its message text was found: the text (also the tray tip), and what the
     // status area shows, appended in scroll mode.

@@ -50,6 +50,20 @@ BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon) {
     return g_shellNotifyIcon(NIM_MODIFY, &record);
 }
 
+BOOL TrayIconShowBalloon(HWND window, UINT id, const char* title, const char* text, bool error) {
+    NOTIFYICONDATAA record;
+    ZeroMemory(&record, sizeof record);
+    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    record.hWnd = window;
+    record.uID = id;
+    record.uFlags = NIF_INFO;
+    CopyBounded(record.szInfoTitle, sizeof record.szInfoTitle, title);
+    CopyBounded(record.szInfo, sizeof record.szInfo, text);
+    record.uTimeout = 10000;  // the shortest the shell keeps a balloon
+    record.dwInfoFlags = error ? NIIF_ERROR : NIIF_WARNING;
+    return g_shellNotifyIcon(NIM_MODIFY, &record);
+}
+
 BOOL TrayIconUpdate(HWND window, UINT id, UINT callbackMessage, HICON icon, const char* tip,
                     bool* added) {
     const bool changed = TrayIconSetIcon(window, id, icon) != FALSE;

@@ -17,6 +17,10 @@ BOOL TrayIconAdd(HWND window, UINT id, UINT callbackMessage, HICON icon, const c
 BOOL TrayIconDelete(HWND window, UINT id);
 BOOL TrayIconSetTip(HWND window, UINT id, const char* tip);
 BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon);
+// Shows the shell's balloon on the icon, with the error or the warning sign.
+// Its record is of the larger size that carries the balloon's fields: a shell
+// without balloons refuses this call, and only this one.
+BOOL TrayIconShowBalloon(HWND window, UINT id, const char* title, const char* text, bool error);
 // Changes the icon's image; when there is no icon to change, adds it with the
 // callback message and tip. On a present icon the tip is left as it is.
 // added, when given, tells whether the icon had to be added. A window that

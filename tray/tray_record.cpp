@@ -30,6 +30,7 @@ void CloseTrayIcon(HWND dialog, TrayRecord& record, PendingTrayChanges& pending)
     // otherwise make one of the changes.
     record.closed = true;
     pending.count = 0;
+    pending.alertWaiting = false;
     RemoveTrayIcon(dialog, record);
 }
 
@@ -84,7 +85,39 @@ void QueueSetTrayTip(PendingTrayChanges& pending, const char* text) {
     CopyBounded(change.tip, text);
 }
 
-void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending) {
+void QueueAlertState(PendingTrayChanges& pending, const AlertState& state) {
+    pending.alert = state;
+    pending.alertWaiting = true;
+}
+
+bool TakeBalloon(BalloonHistory& history, const AlertState& state, DWORD now) {
+    if (!state.announce) {
+        history.calmSince = true;
+        return false;
+    }
+    if (history.any) {
+        if (state.messageCode == history.messageCode && !history.calmSince) return false;
+        // Unsigned, so that the tick count's wrap after 49 days does no harm.
+        if (now - history.shownAt < kBalloonInterval) return false;
+    }
+    history.any = true;
+    history.shownAt = now;
+    history.messageCode = state.messageCode;
+    history.calmSince = false;
+    return true;
+}
+
+namespace {
+
+void ShowBalloon(HWND dialog, const AlertState& state) {
+    char title[64];
+    GetWindowTextA(dialog, title, sizeof title);
+    (void)TrayIconShowBalloon(dialog, ID_TRAYICON, title, state.text, state.error);
+}
+
+}  // namespace
+
+void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending, DWORD now) {
     // The count is read afresh: a shell call that let the dialog close has
     // dropped the rest.
     for (int i = 0; i < pending.count; ++i) {
@@ -102,9 +135,16 @@ void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pendi
         }
     }
     pending.count = 0;
+    if (!pending.alertWaiting) return;
+    pending.alertWaiting = false;
+    if (!record.closed && TakeBalloon(record.balloons, pending.alert, now)) ShowBalloon(dialog, pending.alert);
+}
+
+bool TrayChangesWaiting(const PendingTrayChanges& pending) {
+    return pending.count > 0 || pending.alertWaiting;
 }
 
 bool TrayChangesOverdue(const PendingTrayChanges& pending, DWORD now) {
     // Unsigned, so that the tick count's wrap after 49 days does no harm.
-    return pending.count > 0 && now - pending.since >= kTrayChangesMaxWait;
+    return TrayChangesWaiting(pending) && now - pending.since >= kTrayChangesMaxWait;
 }

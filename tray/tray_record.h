@@ -31,9 +31,24 @@ void RestoreTrayIcon(HWND dialog, const TrayRecord& record);
 void QueueRemoveTrayIcon(PendingTrayChanges& pending);
 void QueueShowTrayIcon(PendingTrayChanges& pending, HICON icon);
 void QueueSetTrayTip(PendingTrayChanges& pending, const char* text);
-// Makes the waiting changes in order and forgets them.
-void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending);
+// Notes what the state a code left means for alerts; of the states noted
+// before the changes are made, the last one counts.
+void QueueAlertState(PendingTrayChanges& pending, const AlertState& state);
+// Makes the waiting changes in order and forgets them; then shows the balloon
+// that the last alert state asks for, if the rules below let it, at tick
+// count now. Its title is the dialog's caption.
+void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending, DWORD now);
 
+// The rules that keep alerts from flooding the user: a state with an alert
+// gets a balloon unless the last balloon had the same message code and no
+// state without an alert came since, or the last balloon is less than
+// kBalloonInterval old. Notes a balloon, or a state without an alert, in
+// history; a balloon held back is not noted.
+constexpr DWORD kBalloonInterval = 30000;
+bool TakeBalloon(BalloonHistory& history, const AlertState& state, DWORD now);
+
+// Whether changes or an alert state wait.
+bool TrayChangesWaiting(const PendingTrayChanges& pending);
 // While status codes keep coming, the shell still learns the state this
 // often (milliseconds).
 constexpr DWORD kTrayChangesMaxWait = 250;

@@ -103,7 +103,8 @@ void OnLogoCommand(HWND dialog, MonitorState& state, WORD notification) {
 }
 
 void OnTrayNotify(HWND dialog, LPARAM mouseMessage) {
-    if (mouseMessage == WM_LBUTTONDOWN) {
+    // A click on the balloon of an alert opens the dialog as the icon does.
+    if (mouseMessage == WM_LBUTTONDOWN || mouseMessage == NIN_BALLOONUSERCLICK) {
         ShowWindow(dialog, SW_SHOW);
         SetForegroundWindow(dialog);
     } else if (mouseMessage == WM_RBUTTONDOWN && IsCtrlDown()) {

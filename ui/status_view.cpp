@@ -1,6 +1,7 @@
 #include "ui/status_view.h"
 
 #include "protocol/messages.h"
+#include "text/text.h"
 #include "tray/tray_record.h"
 #include "ui/resource.h"
 #include "ui/status_text.h"
@@ -27,6 +28,23 @@ HICON TrayIconFor(const MonitorState& state, int severity) {
     return state.normalIcon;
 }
 
+// A state with its text: one that may be announced, unless the tray does not
+// show it.
+AlertState AlertStateOf(const StatusOutcome& outcome) {
+    AlertState state;
+    state.severity = outcome.switchedOff ? 0 : outcome.severity;
+    state.messageCode = outcome.messageCode;
+    CopyBounded(state.text, outcome.text);
+    return state;
+}
+
+// Of the states within a burst only the one the shell is told of can be
+// announced: its "Alert" is read then, for the last code's driver.
+void DecideAlert(const MonitorState& state, AlertState& alert) {
+    alert.announce = IsAnnounced(state.profile, alert.severity);
+    alert.error = alert.severity == kSeverityError;
+}
+
 // Whether another status code waits in the thread's queue, for the dialog
 // or still for the relay window. Nothing is taken out of the queue.
 bool StatusCodeWaiting() {
@@ -39,7 +57,7 @@ bool StatusCodeWaiting() {
 void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
     const DWORD now = GetTickCount();
     PendingTrayChanges& pending = state.trayChanges;
-    if (pending.count == 0) pending.since = now;  // what this code queues is the oldest
+    if (!TrayChangesWaiting(pending)) pending.since = now;  // what this code queues is the oldest
     StatusOutcome outcome;
     if (ResolveStatusCode(state, statusCode, outcome)) ShowStatusOutcome(dialog, state, outcome);
     // Each change of the tray icon waits for the shell's process. Within a
@@ -48,25 +66,35 @@ void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
     // kTrayChangesMaxWait milliseconds. Looking into the queue handles the
     // messages sent to the dialog meanwhile: a stop message among them drops
     // the changes with the dialog.
-    if (pending.count == 0) return;
+    if (!TrayChangesWaiting(pending)) return;
     if (TrayChangesOverdue(pending, now) || !StatusCodeWaiting()) {
-        ApplyTrayChanges(dialog, state.tray, pending);
+        if (pending.alertWaiting) DecideAlert(state, pending.alert);
+        ApplyTrayChanges(dialog, state.tray, pending, now);
     }
 }
 
 void ShowStatusOutcome(HWND dialog, MonitorState& state, const StatusOutcome& outcome) {
+    PendingTrayChanges& pending = state.trayChanges;
+    // A state without an alert: switched off, or an entry without its text.
+    // A code without an entry leaves the state as it was.
+    const AlertState calm;
     if (outcome.switchedOff) {
-        QueueRemoveTrayIcon(state.trayChanges);
+        QueueRemoveTrayIcon(pending);
+        QueueAlertState(pending, calm);
         ShowWindow(dialog, SW_HIDE);
     }
     if (outcome.captionChanged) SetWindowTextA(dialog, outcome.caption);
     if (!outcome.entryFound) return;
 
     SetDialogIcon(dialog, DialogIconFor(state, outcome.severity));
-    if (!outcome.switchedOff) QueueShowTrayIcon(state.trayChanges, TrayIconFor(state, outcome.severity));
-    if (!outcome.textFound) return;
+    if (!outcome.switchedOff) QueueShowTrayIcon(pending, TrayIconFor(state, outcome.severity));
+    if (!outcome.textFound) {
+        QueueAlertState(pending, calm);
+        return;
+    }
 
     ShowStatusText(GetDlgItem(dialog, IDC_STATUSTEXT),
                    outcome.diagnostic ? outcome.line : outcome.text, outcome.append);
-    QueueSetTrayTip(state.trayChanges, outcome.text);
+    QueueSetTrayTip(pending, outcome.text);
+    QueueAlertState(pending, AlertStateOf(outcome));
 }

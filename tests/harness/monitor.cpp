@@ -83,33 +83,59 @@ HWND MonitorTrayIconWindow() {
     return icon != nullptr && FindWindowExA(tray, icon, "__winex11_tray_icon", nullptr) == nullptr ? icon : nullptr;
 }
 
-// The tip of a tray icon, from the tray's tooltip: the tool record and the
-// text buffer are put into the tray's own process, where the tooltip reads
-// and writes them. A tooltip that does not know the tool leaves the text empty.
-std::string TipOfTrayIcon(HWND icon) {
+bool IsBalloon(HWND tooltip) { return (GetWindowLongA(tooltip, GWL_STYLE) & TTS_BALLOON) != 0; }
+
+// A tooltip's text for the tray icon's tool: the tool record and the text
+// buffer are put into the tray's own process, where the tooltip reads and
+// writes them. A tooltip that does not know the tool leaves the text empty.
+std::string TooltipText(HWND tooltip, HWND icon) {
     DWORD processId = 0;
-    GetWindowThreadProcessId(icon, &processId);
+    GetWindowThreadProcessId(tooltip, &processId);
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
-    WCHAR text[128] = L"";
-    TTTOOLINFOW tool = {sizeof tool, TTF_IDISHWND,           icon, reinterpret_cast<UINT_PTR>(icon),
-                        {},          nullptr,                nullptr, 0, nullptr};
+    WCHAR text[256] = L"";
+    TTTOOLINFOW tool = {sizeof tool, TTF_IDISHWND, icon, reinterpret_cast<UINT_PTR>(icon), {}, nullptr, nullptr, 0,
+                        nullptr};
     auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof tool + sizeof text, MEM_COMMIT,
                                                      PAGE_READWRITE));
-    tool.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof tool);
-    HWND tooltip = nullptr;
-    while (remote != nullptr && text[0] == L'\0' && (tooltip = WindowOf(processId, "tooltips_class32", tooltip))) {
+    if (remote != nullptr) {
+        tool.lpszText = reinterpret_cast<LPWSTR>(remote + sizeof tool);
         DWORD_PTR result = 0;
         WriteProcessMemory(process, remote, &tool, sizeof tool, nullptr);
         WriteProcessMemory(process, remote + sizeof tool, text, sizeof text, nullptr);
         SendMessageTimeoutW(tooltip, TTM_GETTEXTW, ARRAYSIZE(text), reinterpret_cast<LPARAM>(remote),
                             SMTO_ABORTIFHUNG, kTimeoutMs, &result);
         ReadProcessMemory(process, remote + sizeof tool, text, sizeof text - sizeof(WCHAR), nullptr);
+        VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
-    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     if (process != nullptr) CloseHandle(process);
-    char tip[256] = "";
-    WideCharToMultiByte(CP_ACP, 0, text, -1, tip, sizeof tip, nullptr, nullptr);
+    char ansi[512] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, ansi, sizeof ansi, nullptr, nullptr);
+    return ansi;
+}
+
+// The tip of a tray icon, from the tray's tooltip that is not a balloon.
+std::string TipOfTrayIcon(HWND icon) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(icon, &processId);
+    std::string tip;
+    for (HWND tooltip = nullptr; tip.empty() && (tooltip = WindowOf(processId, "tooltips_class32", tooltip));) {
+        if (!IsBalloon(tooltip)) tip = TooltipText(tooltip, icon);
+    }
     return tip;
+}
+
+// The balloon that the tray shows for the icon, if one is visible.
+Balloon BalloonOfTrayIcon(HWND icon) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(icon, &processId);
+    Balloon balloon;
+    for (HWND tooltip = nullptr; (tooltip = WindowOf(processId, "tooltips_class32", tooltip));) {
+        if (!IsBalloon(tooltip) || !IsWindowVisible(tooltip)) continue;
+        balloon.window = tooltip;
+        balloon.text = TooltipText(tooltip, icon);
+        break;
+    }
+    return balloon;
 }
 
 // A change (or a deletion) that changes nothing else.
@@ -250,6 +276,16 @@ HWND UncoveredTrayIconWindow() {
     SetWindowPos(GetParent(icon), HWND_TOPMOST, GetSystemMetrics(SM_CXSCREEN) - (rect.right - rect.left) - 20,
                  GetSystemMetrics(SM_CYSCREEN) / 2, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
     return icon;
+}
+
+Balloon Monitor::WaitForBalloon(DWORD timeoutMs) const {
+    Balloon balloon;
+    PollUntil([&] {
+        HWND icon = HasTrayIcon() ? MonitorTrayIconWindow() : nullptr;
+        if (icon != nullptr) balloon = BalloonOfTrayIcon(icon);
+        return balloon.window != nullptr;
+    }, timeoutMs);
+    return balloon;
 }
 
 void Monitor::ClickTrayIcon() const {

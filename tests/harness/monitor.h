@@ -17,6 +17,13 @@ std::string ExecutableDirectory();
 // mostly red, the warning icons have a yellow sign, a normal one neither.
 enum class Severity { kNone, kNormal, kWarning, kError };
 
+// A balloon of the notification area: its window (null when none shows) and
+// text. (Wine's tooltips do not tell their title.)
+struct Balloon {
+    HWND window = nullptr;
+    std::string text;
+};
+
 class Monitor {
 public:
     // Starts statusmon.exe and waits until its dialog has been initialised.
@@ -49,6 +56,9 @@ public:
     Severity TraySeverity() const;
     // A real left click on the monitor's icon in the notification area.
     void ClickTrayIcon() const;
+    // The balloon on the monitor's tray icon, once one shows within the
+    // time; the shell shows a balloon about two seconds after it was asked.
+    Balloon WaitForBalloon(DWORD timeoutMs) const;
 
     DWORD ProcessId() const { return process_.dwProcessId; }
     bool Running() const;

@@ -9,6 +9,7 @@
 
 #include "protocol/messages.h"
 #include "tray/tray_icon.h"
+#include "text/text.h"
 #include "tray/tray_record.h"
 
 namespace {
@@ -86,8 +87,8 @@ TEST(TrayChanges, NoneReachTheShellOnceTheDialogGoesInsideAShellCall) {
         g_records.clear();
         g_closeOnNextCall = true;
         g_shellNotifyIcon = CloseInsideShellCall;
-        ApplyTrayChanges(g_window, g_record, g_pending);
-        ApplyTrayChanges(g_window, g_record, g_pending);  // as a later code would
+        ApplyTrayChanges(g_window, g_record, g_pending, 0);
+        ApplyTrayChanges(g_window, g_record, g_pending, 0);  // as a later code would
         g_shellNotifyIcon = Shell_NotifyIconA;
         EXPECT_EQ(g_records, c.expected) << c.name;
         NOTIFYICONDATAA record = {};
@@ -95,6 +96,82 @@ TEST(TrayChanges, NoneReachTheShellOnceTheDialogGoesInsideAShellCall) {
         record.hWnd = g_window;
         record.uID = ID_TRAYICON;
         EXPECT_FALSE(Shell_NotifyIconA(NIM_MODIFY, &record)) << c.name << ": an icon was left behind";
+    }
+}
+
+// The rules against a flood of alerts, step by step with the tick count given.
+TEST(TakeBalloon, SameCodeWaitsForACalmStateAndNoTwoWithinTheInterval) {
+    struct Step {
+        int code;  // 0: a state without an alert
+        DWORD at;
+        bool shown;
+    };
+    const Step steps[] = {
+        {120, 1000, true},
+        {120, 40000, false},        // the same code, nothing calm since
+        {0, 41000, false},
+        {121, 42000, true},         // another code: 41 s after the first
+        {120, 50000, false},        // 8 s after the last: dropped, not noted
+        {120, 71999, false},        // still within 30 s
+        {120, 72000, true},         // 30 s after the last; 121 was the last shown
+        {0, 73000, false},
+        {120, 102000, true},        // the same code after a calm state
+        {121, 0xFFFFFF00u, true},
+        {122, 0x100, false},        // 512 ms later, across the tick count's wrap
+    };
+    BalloonHistory history;
+    for (const Step& step : steps) {
+        AlertState state;
+        state.announce = step.code != 0;
+        state.messageCode = step.code;
+        EXPECT_EQ(TakeBalloon(history, state, step.at), step.shown) << step.code << " at " << step.at;
+    }
+}
+
+// The balloon's own record, of the size that carries its fields: the title
+// is the dialog's caption, the text the message text, each cut to its field.
+std::vector<NOTIFYICONDATAA> g_balloonRecords;
+
+BOOL WINAPI KeepBalloonRecord(DWORD message, PNOTIFYICONDATAA r) {
+    if (message == NIM_MODIFY && (r->uFlags & NIF_INFO) != 0) g_balloonRecords.push_back(*r);
+    return Shell_NotifyIconA(message, r);
+}
+
+TEST(TrayChanges, AlertBalloonCarriesTheCaptionTheTextAndTheSign) {
+    const std::string longText(300, 'x');
+    struct Case {
+        const char* caption;
+        bool error;
+        std::string text;
+    };
+    const Case cases[] = {{"Hall Printer Status", true, "Paper jam"},
+                          {"A caption longer than a balloon's title holds, which is sixty-three", false, longText}};
+    for (const Case& c : cases) {
+        g_window = CreateWindowA("STATIC", c.caption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+        TrayRecord record;
+        PendingTrayChanges pending;
+        QueueShowTrayIcon(pending, kIcons[0]);
+        AlertState state;
+        state.announce = true;
+        state.error = c.error;
+        state.messageCode = 120;
+        CopyBounded(state.text, c.text.c_str());
+        QueueAlertState(pending, state);
+        g_balloonRecords.clear();
+        g_shellNotifyIcon = KeepBalloonRecord;
+        ApplyTrayChanges(g_window, record, pending, 1000);
+        g_shellNotifyIcon = Shell_NotifyIconA;
+        RemoveTrayIcon(g_window, record);
+        DestroyWindow(g_window);
+        ASSERT_EQ(g_balloonRecords.size(), 1u) << c.caption;
+        const NOTIFYICONDATAA& r = g_balloonRecords[0];
+        EXPECT_EQ(r.cbSize, NOTIFYICONDATAA_V2_SIZE);
+        EXPECT_EQ(r.hWnd, g_window);
+        EXPECT_EQ(r.uID, ID_TRAYICON);
+        EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_INFO));
+        EXPECT_EQ(std::string(r.szInfoTitle), std::string(c.caption).substr(0, 63));
+        EXPECT_EQ(std::string(r.szInfo), c.text.substr(0, 255));
+        EXPECT_EQ(r.dwInfoFlags, static_cast<DWORD>(c.error ? NIIF_ERROR : NIIF_WARNING));
     }
 }
 
