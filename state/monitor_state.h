@@ -27,6 +27,10 @@ struct MonitorState {
     UINT taskbarCreatedMessage = 0;  // the shell's restart broadcast; 0 until registered
     TrayRecord tray;
     PendingTrayChanges trayChanges;  // wait while further status codes do
+    // The dialog's severity icon waits with them: setting it paints it at
+    // once, and within a burst only the last one would stay.
+    bool dialogIconWaiting = false;
+    HICON waitingDialogIcon = nullptr;
 
     // The last monitor data key path that could be formed. It starts as a
     // path that opens no key, so that nothing is read before "Monitor" is.

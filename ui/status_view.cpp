@@ -52,12 +52,28 @@ bool StatusCodeWaiting() {
     return PeekMessageA(&message, nullptr, WM_STATUSCODE, WM_STATUSCODE, PM_NOREMOVE) != FALSE;
 }
 
+bool ChangesWaiting(const MonitorState& state) {
+    return state.dialogIconWaiting || TrayChangesWaiting(state.trayChanges);
+}
+
+// Shows the state that the codes handled so far left: the dialog's icon,
+// then the tray's changes and the balloon they may bring.
+void ApplyWaitingChanges(HWND dialog, MonitorState& state, DWORD now) {
+    if (state.dialogIconWaiting) {
+        state.dialogIconWaiting = false;
+        SetDialogIcon(dialog, state.waitingDialogIcon);
+    }
+    PendingTrayChanges& pending = state.trayChanges;
+    if (pending.alertWaiting) DecideAlert(state, pending.alert);
+    ApplyTrayChanges(dialog, state.tray, pending, now);
+}
+
 }  // namespace
 
 void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
     const DWORD now = GetTickCount();
-    PendingTrayChanges& pending = state.trayChanges;
-    if (!TrayChangesWaiting(pending)) pending.since = now;  // what this code queues is the oldest
+    // What this code queues is the oldest change when none waits yet.
+    if (!ChangesWaiting(state)) state.trayChanges.since = now;
     StatusOutcome outcome;
     if (ResolveStatusCode(state, statusCode, outcome)) ShowStatusOutcome(dialog, state, outcome);
     // Each change of the tray icon waits for the shell's process. Within a
@@ -66,10 +82,9 @@ void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
     // kTrayChangesMaxWait milliseconds. Looking into the queue handles the
     // messages sent to the dialog meanwhile: a stop message among them drops
     // the changes with the dialog.
-    if (!TrayChangesWaiting(pending)) return;
-    if (TrayChangesOverdue(pending, now) || !StatusCodeWaiting()) {
-        if (pending.alertWaiting) DecideAlert(state, pending.alert);
-        ApplyTrayChanges(dialog, state.tray, pending, now);
+    if (!ChangesWaiting(state)) return;
+    if (TrayChangesOverdue(state.trayChanges, now) || !StatusCodeWaiting()) {
+        ApplyWaitingChanges(dialog, state, now);
     }
 }
 
@@ -86,7 +101,8 @@ void ShowStatusOutcome(HWND dialog, MonitorState& state, const StatusOutcome& ou
     if (outcome.captionChanged) SetWindowTextA(dialog, outcome.caption);
     if (!outcome.entryFound) return;
 
-    SetDialogIcon(dialog, DialogIconFor(state, outcome.severity));
+    state.dialogIconWaiting = true;
+    state.waitingDialogIcon = DialogIconFor(state, outcome.severity);
     if (!outcome.switchedOff) QueueShowTrayIcon(pending, TrayIconFor(state, outcome.severity));
     if (!outcome.textFound) {
         QueueAlertState(pending, calm);
