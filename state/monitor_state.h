@@ -27,10 +27,13 @@ struct MonitorState {
     UINT taskbarCreatedMessage = 0;  // the shell's restart broadcast; 0 until registered
     TrayRecord tray;
     PendingTrayChanges trayChanges;  // wait while further status codes do
-    // The dialog's severity icon waits with them: setting it paints it at
-    // once, and within a burst only the last one would stay.
+    // The dialog's severity icon waits with them, and so does a text that
+    // replaces the status area's: within a burst only the last one would
+    // stay, and the dialog is painted only once no message waits.
     bool dialogIconWaiting = false;
     HICON waitingDialogIcon = nullptr;
+    bool statusTextWaiting = false;
+    char waitingStatusText[512] = {};
 
     // The last monitor data key path that could be formed. It starts as a
     // path that opens no key, so that nothing is read before "Monitor" is.

@@ -96,6 +96,7 @@ void OnLogoCommand(HWND dialog, MonitorState& state, WORD notification) {
         PostMessageA(dialog, WM_STATUSCODE, 1, code);
     } else if (notification == STN_DBLCLK) {
         state.testMode = !state.testMode;
+        ShowWaitingStatusText(dialog, state);  // the notice comes after it
         ShowStatusText(GetDlgItem(dialog, IDC_STATUSTEXT),
                        state.testMode ? kTestModeOnNotice : kTestModeOffNotice,
                        state.scrollMode != 0);

@@ -53,12 +53,13 @@ bool StatusCodeWaiting() {
 }
 
 bool ChangesWaiting(const MonitorState& state) {
-    return state.dialogIconWaiting || TrayChangesWaiting(state.trayChanges);
+    return state.dialogIconWaiting || state.statusTextWaiting || TrayChangesWaiting(state.trayChanges);
 }
 
-// Shows the state that the codes handled so far left: the dialog's icon,
-// then the tray's changes and the balloon they may bring.
+// Shows the state that the codes handled so far left: the dialog's text and
+// icon, then the tray's changes and the balloon they may bring.
 void ApplyWaitingChanges(HWND dialog, MonitorState& state, DWORD now) {
+    ShowWaitingStatusText(dialog, state);
     if (state.dialogIconWaiting) {
         state.dialogIconWaiting = false;
         SetDialogIcon(dialog, state.waitingDialogIcon);
@@ -69,6 +70,12 @@ void ApplyWaitingChanges(HWND dialog, MonitorState& state, DWORD now) {
 }
 
 }  // namespace
+
+void ShowWaitingStatusText(HWND dialog, MonitorState& state) {
+    if (!state.statusTextWaiting) return;
+    state.statusTextWaiting = false;
+    ShowStatusText(GetDlgItem(dialog, IDC_STATUSTEXT), state.waitingStatusText, false);
+}
 
 void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
     const DWORD now = GetTickCount();
@@ -96,7 +103,7 @@ void ShowStatusOutcome(HWND dialog, MonitorState& state, const StatusOutcome& ou
     if (outcome.switchedOff) {
         QueueRemoveTrayIcon(pending);
         QueueAlertState(pending, calm);
-        ShowWindow(dialog, SW_HIDE);
+        if (IsWindowVisible(dialog)) ShowWindow(dialog, SW_HIDE);
     }
     if (outcome.captionChanged) SetWindowTextA(dialog, outcome.caption);
     if (!outcome.entryFound) return;
@@ -109,8 +116,15 @@ void ShowStatusOutcome(HWND dialog, MonitorState& state, const StatusOutcome& ou
         return;
     }
 
-    ShowStatusText(GetDlgItem(dialog, IDC_STATUSTEXT),
-                   outcome.diagnostic ? outcome.line : outcome.text, outcome.append);
+    const char* shown = outcome.diagnostic ? outcome.line : outcome.text;
+    if (outcome.append) {
+        // The history keeps every code's line, after the text before it.
+        ShowWaitingStatusText(dialog, state);
+        ShowStatusText(GetDlgItem(dialog, IDC_STATUSTEXT), shown, true);
+    } else {
+        state.statusTextWaiting = true;
+        CopyBounded(state.waitingStatusText, shown);
+    }
     QueueSetTrayTip(pending, outcome.text);
     QueueAlertState(pending, AlertStateOf(outcome));
 }
