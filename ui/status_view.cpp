@@ -15,9 +15,9 @@ HICON DialogIconFor(int severity) {
 }
 
 HICON TrayIconFor(const MonitorState& state, int severity) {
-    if (severity == kSeverityError) return state.errorIcon;
-    if (severity == kSeverityWarning) return state.warningIcon;
-    return state.normalIcon;
+    if (severity == kSeverityError) return state.errorTrayIcon;
+    if (severity == kSeverityWarning) return state.warningTrayIcon;
+    return state.normalTrayIcon;
 }
 
 // Whether another status code waits in the thread's queue, for the dialog
