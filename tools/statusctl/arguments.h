@@ -7,6 +7,7 @@
 
 enum class CommandKind {
     Help,
+    Version,
     Install,
     Uninstall,
     SetLanguage,
