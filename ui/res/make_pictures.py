@@ -247,6 +247,7 @@ def printer_shapes(canvas):
     canvas.box(9, 2, 23, 12, WHITE)          # the sheet going in
     canvas.rect(11, 4, 20, 5, DARK_GREY)
     canvas.rect(11, 7, 21, 8, DARK_GREY)
+    # The top, widening towards the body, with its outline.
     edge = canvas.line / canvas.scale        # one outline, in drawing units
     canvas.shape(lambda x, y: 9 <= y <= 13 and 5 - (y - 9) * 0.75 <= x <= 27 + (y - 9) * 0.75, BLACK)
     canvas.shape(lambda x, y: 9 + edge <= y <= 13 and 5 + edge - (y - 9) * 0.75 <= x <= 27 - edge + (y - 9) * 0.75,
