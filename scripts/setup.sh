@@ -5,7 +5,10 @@ set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # fonts-wine: Wine's own fonts, such as Marlett for the caption buttons.
-packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine)
+# wixl, msitools (msibuild), zip and osslsigncode make and sign the release
+# (scripts/package.sh); openssl makes the installer test's certificate.
+packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine
+          wixl msitools zip osslsigncode openssl)
 if [ "$STATUSMON_WINE_BITS" = 32 ]; then
     packages+=(wine wine32:i386)
 else

@@ -21,6 +21,11 @@ struct MonitorState {
     // icon; loaded once with the others.
     HICON errorSign = nullptr;
     HICON warningSign = nullptr;
+    // The same icons at the shell's small-icon size, for the tray. The
+    // dialog loads them and destroys them when it is destroyed.
+    HICON normalTrayIcon = nullptr;
+    HICON warningTrayIcon = nullptr;
+    HICON errorTrayIcon = nullptr;
 
     HBITMAP logo = nullptr;  // replaced on every colour-scheme change
     UINT stopMessage = 0;    // 0 until registered: then nothing counts as stop

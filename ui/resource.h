@@ -16,6 +16,8 @@
 #define IDI_WARNING 101
 #define IDI_ERROR 102
 #define IDI_NORMAL 131
+// The program's icon in Explorer and in shortcuts: the first group.
+#define IDI_PROGRAM 1
 
 // Bitmaps
 #define IDB_LOGO 114

@@ -1,5 +1,7 @@
 #include "ui/status_dialog.h"
 
+#include <initializer_list>
+
 #include "config/monitor_key.h"
 #include "config/reg_key.h"
 #include "logo/logo_bitmap.h"
@@ -20,12 +22,31 @@ constexpr COLORREF kStatusBackColor = RGB(0, 0, 0);
 
 bool IsCtrlDown() { return GetKeyState(VK_CONTROL) < 0; }
 
+// The image drawn for the shell's small-icon size (16 pixels at 96 DPI, more
+// on larger displays), rather than a 32-pixel one that the shell would
+// shrink. Not shared: LoadIconA's cached 32-pixel copy would come back.
+HICON LoadTrayIcon(HINSTANCE instance, int id) {
+    return static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                         GetSystemMetrics(SM_CYSMICON), LR_DEFAULTCOLOR));
+}
+
 void LoadSeverityIcons(MonitorState& state) {
     state.normalIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_NORMAL));
     state.warningIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_WARNING));
     state.errorIcon = LoadIconA(state.instance, MAKEINTRESOURCEA(IDI_ERROR));
     state.errorSign = LoadIconA(nullptr, MAKEINTRESOURCEA(32513));    // IDI_HAND
     state.warningSign = LoadIconA(nullptr, MAKEINTRESOURCEA(32515));  // IDI_EXCLAMATION
+    state.normalTrayIcon = LoadTrayIcon(state.instance, IDI_NORMAL);
+    state.warningTrayIcon = LoadTrayIcon(state.instance, IDI_WARNING);
+    state.errorTrayIcon = LoadTrayIcon(state.instance, IDI_ERROR);
+}
+
+// After the tray icon is gone: the shell holds its own copy of the image.
+void DestroyTrayIcons(MonitorState& state) {
+    for (HICON* icon : {&state.normalTrayIcon, &state.warningTrayIcon, &state.errorTrayIcon}) {
+        if (*icon != nullptr) DestroyIcon(*icon);
+        *icon = nullptr;
+    }
 }
 
 void LoadLogo(HWND dialog, MonitorState& state) {
@@ -49,7 +70,7 @@ INT_PTR OnInitDialog(HWND dialog, MonitorState& state) {
     LoadSeverityIcons(state);
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(state.normalIcon));
     SendMessageA(dialog, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(state.normalIcon));
-    ShowTrayIcon(dialog, state.tray, state.normalIcon);
+    ShowTrayIcon(dialog, state.tray, state.normalTrayIcon);
     SendDlgItemMessageA(dialog, IDC_STATUSTEXT, EM_LIMITTEXT, 0x7FFFFFFF, 0);
 
     GetMonitorDataKeyPath(state.monitorDataKeyPath);
@@ -63,6 +84,7 @@ INT_PTR OnInitDialog(HWND dialog, MonitorState& state) {
 
 void OnNcDestroy(HWND dialog, MonitorState& state) {
     CloseTrayIcon(dialog, state.tray, state.trayChanges);
+    DestroyTrayIcons(state);
     if (state.logo != nullptr) {
         DeleteObject(state.logo);
         state.logo = nullptr;

@@ -23,9 +23,9 @@ void SetDialogIcon(HWND dialog, HICON icon) {
 }
 
 HICON TrayIconFor(const MonitorState& state, int severity) {
-    if (severity == kSeverityError) return state.errorIcon;
-    if (severity == kSeverityWarning) return state.warningIcon;
-    return state.normalIcon;
+    if (severity == kSeverityError) return state.errorTrayIcon;
+    if (severity == kSeverityWarning) return state.warningTrayIcon;
+    return state.normalTrayIcon;
 }
 
 // A state with its text: one that may be announced, unless the tray does not

@@ -1,5 +1,6 @@
 // statusctl's command lines and exit codes, an install that uninstall undoes
-// exactly, and the monitor fed through it.
+// exactly, the monitor fed through it, and what both programs tell Windows
+// about themselves.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include "harness/monitor.h"
 #include "harness/test_driver.h"
 #include "protocol/config_names.h"
+#include "release/version.h"
 #include "tools/machine/system_changes.h"
 #include "tools/statusctl/commands.h"
 
@@ -148,6 +150,52 @@ TEST(Statusctl, FeedsTheMonitorAndReadsIt) {
         EXPECT_EQ(monitor.WaitForExit(), 0u);
     }
     EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
+}
+
+// A text of the version resource, in the language its translation names.
+std::string VersionText(const std::vector<char>& block, const std::string& name) {
+    WORD* translation = nullptr;
+    char* text = nullptr;
+    UINT size = 0;
+    char path[64] = "";
+    if (VerQueryValueA(block.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size)) {
+        std::snprintf(path, sizeof path, "\\StringFileInfo\\%04x%04x\\%s", translation[0], translation[1], name.c_str());
+    }
+    return VerQueryValueA(block.data(), path, reinterpret_cast<void**>(&text), &size) ? text : "(none)";
+}
+
+std::string Manifest(const std::string& program) {
+    HMODULE module = LoadLibraryExA(program.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC resource = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));  // RT_MANIFEST
+    const char* text = static_cast<const char*>(LockResource(LoadResource(module, resource)));
+    const std::string manifest = text != nullptr ? std::string(text, SizeofResource(module, resource)) : "";
+    FreeLibrary(module);
+    return manifest;
+}
+
+// The version resource as Explorer reads it, the application manifest, and
+// the version statusctl prints.
+TEST(Statusctl, ProgramsCarryTheVersionAndTheManifest) {
+    const DWORD high = MAKELONG(STATUSMON_VERSION_MINOR, STATUSMON_VERSION_MAJOR);
+    const DWORD low = MAKELONG(0, STATUSMON_VERSION_PATCH);
+    for (const std::string name : {"statusmon.exe", "statusctl.exe"}) {
+        const std::string program = harness::ExecutableDirectory() + name;
+        std::vector<char> block(GetFileVersionInfoSizeA(program.c_str(), nullptr) + 1);
+        VS_FIXEDFILEINFO* fixed = nullptr;
+        UINT size = 0;
+        ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, block.size(), block.data()) &&
+                    VerQueryValueA(block.data(), "\\", reinterpret_cast<void**>(&fixed), &size)) << name;
+        EXPECT_TRUE(fixed->dwFileVersionMS == high && fixed->dwFileVersionLS == low &&
+                    fixed->dwProductVersionMS == high && fixed->dwProductVersionLS == low) << name;
+        const std::string texts[][2] = {{"FileVersion", STATUSMON_VERSION_TEXT}, {"ProductVersion", STATUSMON_VERSION_TEXT},
+                                        {"ProductName", STATUSMON_PRODUCT_NAME}, {"OriginalFilename", name},
+                                        {"LegalCopyright", STATUSMON_COPYRIGHT}};
+        for (const auto& text : texts) EXPECT_EQ(VersionText(block, text[0]), text[1]) << name;
+        for (const char* part : {"level=\"asInvoker\"", ">true</dpiAware>", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"}) {
+            EXPECT_NE(Manifest(program).find(part), std::string::npos) << name << ": " << part;
+        }
+    }
+    EXPECT_EQ(Statusctl({"--version"}).out, "statusctl (" STATUSMON_PRODUCT_NAME ") " STATUSMON_VERSION_TEXT "\n");
 }
 
 }  // namespace

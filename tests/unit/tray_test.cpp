@@ -1,6 +1,7 @@
 // What reaches the shell, which the program's outside cannot show: the
-// fields of each notification record, and the calls made while the dialog
-// goes away in the middle of one.
+// fields of each notification record, the size of the icons the dialog
+// hands over, and the calls made while the dialog goes away in the middle
+// of one.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +12,8 @@
 #include "tray/tray_icon.h"
 #include "text/text.h"
 #include "tray/tray_record.h"
+#include "ui/status_dialog.h"
+#include "ui/status_view.h"
 
 namespace {
 
@@ -173,6 +176,41 @@ TEST(TrayChanges, AlertBalloonCarriesTheCaptionTheTextAndTheSign) {
         EXPECT_EQ(std::string(r.szInfo), c.text.substr(0, 255));
         EXPECT_EQ(r.dwInfoFlags, static_cast<DWORD>(c.error ? NIIF_ERROR : NIIF_WARNING));
     }
+}
+
+int IconWidth(HICON icon) {
+    ICONINFO parts = {};
+    BITMAP image = {};
+    GetIconInfo(icon, &parts);
+    GetObjectA(parts.hbmColor, sizeof image, &image);
+    DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    return image.bmWidth;
+}
+
+// The tray gets the image drawn for the shell's small-icon size, at the start
+// and for each severity, not a 32-pixel one for the shell to shrink.
+TEST(TrayIcon, ShellGetsTheImageOfItsSmallIconSize) {
+    g_monitor = MonitorState{};
+    g_monitor.instance = GetModuleHandleA(nullptr);
+    HWND dialog = CreateStatusDialog(g_monitor.instance);
+    ASSERT_NE(dialog, nullptr);
+    std::vector<int> widths = {IconWidth(g_monitor.tray.icon)};
+    StatusOutcome outcome;
+    outcome.entryFound = true;
+    for (int severity : {kSeverityWarning, kSeverityError, 0}) {
+        outcome.severity = severity;
+        ShowStatusOutcome(dialog, g_monitor, outcome);
+        ApplyTrayChanges(dialog, g_monitor.tray, g_monitor.trayChanges, 0);
+        widths.push_back(IconWidth(g_monitor.tray.icon));  // what the shell now holds
+    }
+    DestroyWindow(dialog);
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    }
+    g_monitor = MonitorState{};
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMICON), 16);
+    EXPECT_EQ(widths, std::vector<int>(4, 16));
 }
 
 }  // namespace

@@ -202,6 +202,7 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args) {
     if (name == "--help" || name == "-h" || name == "/?" || name == "help") {
         return ParseNoArguments(CommandKind::Help, {name});
     }
+    if (name == "--version") return ParseNoArguments(CommandKind::Version, args);
     if (name == "install") return ParseInstall(args);
     if (name == "uninstall") return ParseNoArguments(CommandKind::Uninstall, args);
     if (name == "set-language") return ParseOneNumber(CommandKind::SetLanguage, args, "language");
@@ -252,7 +253,8 @@ const char* UsageText() {
            "  set-bidi N          set the driver's bidirectional switch (0 = off)\n"
            "  post CODE...        post status codes to the running monitor\n"
            "  quit                ask the running monitor to end (WM_STATUSQUIT)\n"
-           "  stop                broadcast the registered stop message\n"
+           "  stop                broadcast the registered stop message and wait up to\n"
+           "                      10 seconds for a running monitor to end\n"
            "  status              print the monitor's caption, status text and position\n"
            "  sleep MS            wait MS milliseconds (for scenarios)\n"
            "  play FILE           run a scenario: one command of this list per line\n"
@@ -263,6 +265,7 @@ const char* UsageText() {
            "                      line, then a summary (languages default to those\n"
            "                      the profile has sections for)\n"
            "  --help              show this text\n"
+           "  --version           show the version\n"
            "\n"
            "Exit codes: 0 done, 1 failed, 2 bad command line, 3 no monitor running.\n"
            "check: 0 no findings, 1 findings, 2 bad command line or unreadable file.\n";

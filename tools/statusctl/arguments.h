@@ -9,6 +9,7 @@
 
 enum class CommandKind {
     Help,
+    Version,
     Install,
     Uninstall,
     SetLanguage,

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "release/version.h"
 #include "tools/statusctl/check/check.h"
 #include "tools/statusctl/driver_setup.h"
 #include "tools/statusctl/monitor_link.h"
@@ -88,6 +89,9 @@ int RunCommand(const Command& command) {
     switch (command.kind) {
     case CommandKind::Help:
         std::fputs(UsageText(), stdout);
+        return kExitDone;
+    case CommandKind::Version:
+        std::puts("statusctl (" STATUSMON_PRODUCT_NAME ") " STATUSMON_VERSION_TEXT);
         return kExitDone;
     case CommandKind::Install:
         return Install(command.install);

@@ -11,6 +11,8 @@ namespace {
 
 // How long a read of the dialog waits for the monitor to answer.
 constexpr DWORD kReplyTimeoutMs = 2000;
+// How long "stop" waits for a running monitor to end.
+constexpr DWORD kStopTimeoutMs = 10000;
 
 HWND FindRelayWindow() { return FindWindowA(kRelayWindowName, kRelayWindowName); }
 
@@ -72,12 +74,24 @@ bool PostStatusCodes(const std::vector<int>& codes, std::string* error) {
 bool PostQuitRequest(std::string* error) { return PostToRelay(WM_STATUSQUIT, 0, error); }
 
 bool BroadcastStop(std::string* error) {
-    const UINT stop = RegisterWindowMessageA(kStopMessageName);
-    if (stop == 0 || !PostMessageA(HWND_BROADCAST, stop, 0, 0)) {
-        *error = "cannot broadcast the stop message (error " + std::to_string(GetLastError()) + ")";
-        return false;
+    // The running monitor's process, taken before the broadcast, so that its
+    // end can be awaited: the installer removes the program files next.
+    HANDLE monitor = nullptr;
+    if (const HWND relay = FindRelayWindow()) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(relay, &processId);
+        monitor = OpenProcess(SYNCHRONIZE, FALSE, processId);
     }
-    return true;
+    const UINT stop = RegisterWindowMessageA(kStopMessageName);
+    bool ok = stop != 0 && PostMessageA(HWND_BROADCAST, stop, 0, 0);
+    if (!ok) {
+        *error = "cannot broadcast the stop message (error " + std::to_string(GetLastError()) + ")";
+    } else if (monitor != nullptr && WaitForSingleObject(monitor, kStopTimeoutMs) != WAIT_OBJECT_0) {
+        *error = "the status monitor did not end within 10 seconds";
+        ok = false;
+    }
+    if (monitor != nullptr) CloseHandle(monitor);
+    return ok;
 }
 
 bool ReadMonitorView(MonitorView* view, std::string* error) {

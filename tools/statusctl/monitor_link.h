@@ -11,7 +11,8 @@ bool IsMonitorRunning();
 // False when no monitor runs or a post fails.
 bool PostStatusCodes(const std::vector<int>& codes, std::string* error);
 bool PostQuitRequest(std::string* error);
-// Broadcasts the registered stop message; it needs no running monitor.
+// Broadcasts the registered stop message; it needs no running monitor. When
+// one runs, waits until its process has ended (false after 10 seconds).
 bool BroadcastStop(std::string* error);
 
 struct MonitorView {

@@ -3,10 +3,17 @@
 
 Writes, into the directory holding this script:
 
-    normal.ico   printer                          (32x32 and 16x16, 16 colours)
+    normal.ico   printer                          (see below for the sizes)
     warning.ico  printer + yellow warning triangle
     error.ico    printer + red disc with a white X
-    logo.bmp     47x45, 16 colours, plain light grey
+    logo.bmp     47x45, 16 colours: the printer with its green-on-black
+                 status display, on the key colour cyan (0, 255, 255), which
+                 the monitor shows in the dialog's face colour
+
+Each icon holds the hand-drawn 16- and 32-pixel images in 16 colours and
+20-, 24- and 48-pixel images in 32-bit colour with alpha, drawn from the
+same pictures as shapes, for the small and large icon sizes of 125 %, 150 %
+and 200 % displays.
 
 The generated files are committed next to this script, so the build does not
 need Python.  Re-run it after changing a drawing:
@@ -40,8 +47,6 @@ PALETTE = [
     (255, 255, 255),  # 15 white
 ]
 
-LIGHT_GREY = 7
-
 # Characters used in the drawings below.  '.' is transparent.
 INK = {
     '#': 0,   # black outline
@@ -54,6 +59,7 @@ INK = {
     'W': 15,  # white
 }
 TRANSPARENT = '.'
+KEY_CYAN = 14  # the logo's background, shown in the dialog's face colour
 
 # --------------------------------------------------------------------------
 # Drawings
@@ -177,6 +183,152 @@ ERROR_16 = [
     "..#####..",
 ]
 
+# The logo, 47x45: the printer with its status display, green text on black
+# as in the dialog's status area.  '.' is the key colour cyan.
+LOGO = [
+    "...............................................",
+    ".............#####################.............",
+    ".............#WWWWWWWWWWWWWWWWWWW#.............",
+    ".............#WWWWWWWWWWWWWWWWWWW#.............",
+    ".............#WWDDDDDDDDDDDDDDWWW#.............",
+    ".............#WWWWWWWWWWWWWWWWWWW#.............",
+    ".............#WWDDDDDDDDDDDDDDDWW#.............",
+    ".............#WWWWWWWWWWWWWWWWWWW#.............",
+    ".............#WWDDDDDDDDDDDWWWWWW#.............",
+    ".............#WWWWWWWWWWWWWWWWWWW#.............",
+    ".............#WWDDDDDDDDDDDDDWWWW#.............",
+    "..........###########################..........",
+    ".........#WWWWWWWWWWWWWWWWWWWWWWWWWWW#.........",
+    "........#LLLLLLLLLLLLLLLLLLLLLLLLLLLLL#........",
+    ".......#LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL#.......",
+    "......#LLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLL#......",
+    "...#########################################...",
+    "...#WWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWWW#...",
+    "...#WLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLL###############################LGGD#...",
+    "...#WLLL###GGGGGG#GGGGG#GGGGGGGGGG#####LGGD#...",
+    "...#WLLL###############################LggD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLL###GGGGGGGG#GGGGGGGG###########LLLD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLLD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLL#DDDDDDDDDDDDDDDDDDDDDDDDDDDDD#LLLD#...",
+    "...#WLLL###############################LLLD#...",
+    "...#WLLLLLLL#WWWWWWWWWWWWWWWWWWWWW#LLLLLLLD#...",
+    "...#WDDDDDDD#WWWWWWWWWWWWWWWWWWWWW#DDDDDDDD#...",
+    "...##########WWDDDDDDDDDDDDDDDDWWW##########...",
+    "............#WWWWWWWWWWWWWWWWWWWWW#............",
+    "............#WWDDDDDDDDDDDDDDDDDWW#............",
+    "............#WWWWWWWWWWWWWWWWWWWWW#............",
+    "............#WWDDDDDDDDDDDDDWWWWWW#............",
+    "............#WWWWWWWWWWWWWWWWWWWWW#............",
+    "............#WWDDDDDDDDDDDDDDDWWWW#............",
+    "............#WWWWWWWWWWWWWWWWWWWWW#............",
+    "............#WWWWWWWWWWWWWWWWWWWWW#............",
+    "............#######################............",
+    "...............................................",
+]
+
+# The same pictures as shapes, for the sizes without a hand-drawn image.
+# Coordinates are pixel edges of the 32-pixel drawing; the shapes are scaled
+# to the icon's size.  Rectangles snap to whole pixels and outlines stay one
+# scaled pixel wide, so edges stay sharp; slanted and round edges are
+# smoothed with partial coverage (alpha).
+
+BLACK, DARK_GREY, LIGHT_GREY, WHITE = PALETTE[0], PALETTE[8], PALETTE[7], PALETTE[15]
+GREEN, YELLOW, RED = PALETTE[10], PALETTE[11], PALETTE[9]
+
+
+def printer_shapes(canvas):
+    canvas.box(9, 2, 23, 12, WHITE)          # the sheet going in
+    canvas.rect(11, 4, 20, 5, DARK_GREY)
+    canvas.rect(11, 7, 21, 8, DARK_GREY)
+    # The top, widening towards the body, with its outline.
+    edge = canvas.line / canvas.scale        # one outline, in drawing units
+    canvas.shape(lambda x, y: 9 <= y <= 13 and 5 - (y - 9) * 0.75 <= x <= 27 + (y - 9) * 0.75, BLACK)
+    canvas.shape(lambda x, y: 9 + edge <= y <= 13 and 5 + edge - (y - 9) * 0.75 <= x <= 27 - edge + (y - 9) * 0.75,
+                 LIGHT_GREY)
+    canvas.box(1, 13, 31, 26, LIGHT_GREY)    # the body, lit from the top left
+    canvas.rect(2, 14, 30, 15, WHITE)
+    canvas.rect(2, 14, 3, 25, WHITE)
+    canvas.rect(29, 15, 30, 25, DARK_GREY)
+    canvas.rect(3, 24, 30, 25, DARK_GREY)
+    canvas.rect(4, 16, 6, 18, GREEN)         # the power light
+    canvas.box(4, 19, 26, 22, DARK_GREY)     # the output slot
+    canvas.box(6, 21, 24, 31, WHITE)         # the printed sheet
+    canvas.rect(8, 23, 21, 24, DARK_GREY)
+    canvas.rect(8, 26, 19, 27, DARK_GREY)
+
+
+def warning_shapes(canvas):
+    def triangle(top, half, bottom):
+        return lambda x, y: top <= y <= bottom and abs(x - 24) <= half * (y - top) / (bottom - top)
+    canvas.shape(triangle(16, 8, 32), BLACK)
+    canvas.shape(triangle(18.4, 6.4, 30.9), YELLOW)
+    canvas.rect(23, 22, 25, 27, BLACK)
+    canvas.rect(23, 28, 25, 30, BLACK)
+
+
+def error_shapes(canvas):
+    def cross(x, y):
+        u, v = x - 24, y - 24
+        return max(abs(u), abs(v)) <= 4.2 and (abs(u - v) <= 1.6 or abs(u + v) <= 1.6)
+    canvas.shape(lambda x, y: (x - 24) ** 2 + (y - 24) ** 2 <= 64, BLACK)
+    canvas.shape(lambda x, y: (x - 24) ** 2 + (y - 24) ** 2 <= 49, RED)
+    canvas.shape(cross, WHITE)
+
+
+class Canvas:
+    """Pixels as (R, G, B, A) of one icon image, painted over each other."""
+
+    def __init__(self, size):
+        self.size = size
+        self.scale = size / 32
+        self.line = max(1, round(self.scale))  # outline width in pixels
+        self.pixels = [[(0, 0, 0, 0)] * size for _ in range(size)]
+
+    def edge(self, value):
+        return int(round(value * self.scale))
+
+    def paint(self, x, y, colour, cover):
+        """Puts colour over the pixel, covering the given share of it."""
+        if cover <= 0:
+            return
+        r, g, b, a = self.pixels[y][x]
+        below = a / 255 * (1 - cover)
+        alpha = cover + below
+        mix = [round((new * cover + old * below) / alpha) for new, old in zip(colour, (r, g, b))]
+        self.pixels[y][x] = (mix[0], mix[1], mix[2], round(alpha * 255))
+
+    def fill(self, x0, y0, x1, y1, colour):
+        for y in range(y0, y1):
+            for x in range(x0, x1):
+                self.paint(x, y, colour, 1)
+
+    def rect(self, x0, y0, x1, y1, colour):
+        """A rectangle at least one pixel wide and high."""
+        left, top = self.edge(x0), self.edge(y0)
+        self.fill(left, top, max(self.edge(x1), left + 1), max(self.edge(y1), top + 1), colour)
+
+    def box(self, x0, y0, x1, y1, colour):
+        """A rectangle with a black outline."""
+        self.rect(x0, y0, x1, y1, BLACK)
+        self.fill(self.edge(x0) + self.line, self.edge(y0) + self.line,
+                  self.edge(x1) - self.line, self.edge(y1) - self.line, colour)
+
+    def shape(self, inside, colour, samples=4):
+        """Each pixel takes the share of its samples x samples points inside."""
+        for y in range(self.size):
+            for x in range(self.size):
+                hits = sum(inside((x + (i + 0.5) / samples) / self.scale, (y + (j + 0.5) / samples) / self.scale)
+                           for i in range(samples) for j in range(samples))
+                self.paint(x, y, colour, hits / samples ** 2)
+
+
 # --------------------------------------------------------------------------
 # Pixel grids
 # --------------------------------------------------------------------------
@@ -238,14 +390,14 @@ def pack_1bpp_row(bits):
     return pad4(bytes(data))
 
 
-def bitmap_info_header(width, height, image_size, colours_used):
+def bitmap_info_header(width, height, bit_count, image_size, colours_used):
     return struct.pack(
         "<IiiHHIIiiII",
         40,            # biSize
         width,
         height,
         1,             # biPlanes
-        4,             # biBitCount
+        bit_count,     # biBitCount
         0,             # biCompression = BI_RGB
         image_size,
         0, 0,          # pixels per metre (unspecified)
@@ -255,9 +407,7 @@ def bitmap_info_header(width, height, image_size, colours_used):
 
 
 def icon_image(pixels):
-    """One icon image: header, colour table, XOR bitmap, AND mask."""
-    height = len(pixels)
-    width = len(pixels[0])
+    """One 16-colour icon image: header, colour table, XOR bitmap, AND mask."""
     xor_rows = []
     and_rows = []
     for row in reversed(pixels):  # DIBs are stored bottom-up
@@ -265,27 +415,37 @@ def icon_image(pixels):
         and_rows.append(pack_1bpp_row([1 if p is None else 0 for p in row]))
     xor_data = b"".join(xor_rows)
     and_data = b"".join(and_rows)
-    header = bitmap_info_header(width, 2 * height, len(xor_data) + len(and_data), 0)
+    header = bitmap_info_header(len(pixels[0]), 2 * len(pixels), 4, len(xor_data) + len(and_data), 0)
     return header + palette_bytes() + xor_data + and_data
 
 
+def icon_image_32(pixels):
+    """One icon image in 32-bit colour: header, B, G, R, A pixels, AND mask.
+
+    The mask is set where the image is fully transparent, for systems that
+    draw without the alpha channel."""
+    xor_data = b"".join(struct.pack("<BBBB", b, g, r, a) for row in reversed(pixels) for (r, g, b, a) in row)
+    and_data = b"".join(pack_1bpp_row([1 if a == 0 else 0 for (_, _, _, a) in row]) for row in reversed(pixels))
+    header = bitmap_info_header(len(pixels[0]), 2 * len(pixels), 32, len(xor_data) + len(and_data), 0)
+    return header + xor_data + and_data
+
+
 def ico_file(images):
-    """An icon group: ICONDIR, one ICONDIRENTRY per image, then the images."""
-    count = len(images)
-    blobs = [icon_image(pixels) for pixels in images]
-    out = struct.pack("<HHH", 0, 1, count)
-    offset = 6 + 16 * count
-    for pixels, blob in zip(images, blobs):
-        height = len(pixels)
-        width = len(pixels[0])
+    """An icon group: ICONDIR, one ICONDIRENTRY per image, then the images.
+
+    images: (pixels, bit count) pairs; 4-bit images are palette indices."""
+    blobs = [icon_image(pixels) if bits == 4 else icon_image_32(pixels) for pixels, bits in images]
+    out = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    for (pixels, bits), blob in zip(images, blobs):
         out += struct.pack(
             "<BBBBHHII",
-            width % 256,   # 0 would mean 256
-            height % 256,
-            16,            # bColorCount
-            0,             # bReserved
-            1,             # wPlanes
-            4,             # wBitCount
+            len(pixels[0]) % 256,      # 0 would mean 256
+            len(pixels) % 256,
+            16 if bits == 4 else 0,    # bColorCount: 0 for more than 256
+            0,                         # bReserved
+            1,                         # wPlanes
+            bits,                      # wBitCount
             len(blob),
             offset,
         )
@@ -298,7 +458,7 @@ def bmp_file(pixels):
     height = len(pixels)
     width = len(pixels[0])
     data = b"".join(pack_4bpp_row(row) for row in reversed(pixels))
-    info = bitmap_info_header(width, height, len(data), 16)
+    info = bitmap_info_header(width, height, 4, len(data), 16)
     colours = palette_bytes()
     offset = 14 + len(info) + len(colours)
     file_header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
@@ -310,14 +470,22 @@ def bmp_file(pixels):
 # --------------------------------------------------------------------------
 
 
-def icon_set(badge_32=None, badge_16=None):
-    big = parse(PRINTER_32)
+def icon_set(badge_32=None, badge_16=None, badge_shapes=None):
+    """The images of one icon group, smallest first."""
     small = parse(PRINTER_16)
-    if badge_32 is not None:
-        big = overlay_lower_right(big, parse(badge_32))
+    big = parse(PRINTER_32)
     if badge_16 is not None:
         small = overlay_lower_right(small, parse(badge_16))
-    return [big, small]
+    if badge_32 is not None:
+        big = overlay_lower_right(big, parse(badge_32))
+    drawn = {}
+    for size in (20, 24, 48):
+        canvas = Canvas(size)
+        printer_shapes(canvas)
+        if badge_shapes is not None:
+            badge_shapes(canvas)
+        drawn[size] = canvas.pixels
+    return [(small, 4), (drawn[20], 32), (drawn[24], 32), (big, 4), (drawn[48], 32)]
 
 
 def write(directory, name, data):
@@ -328,9 +496,9 @@ def write(directory, name, data):
 def main():
     here = os.path.dirname(os.path.abspath(__file__))
     write(here, "normal.ico", ico_file(icon_set()))
-    write(here, "warning.ico", ico_file(icon_set(WARNING_32, WARNING_16)))
-    write(here, "error.ico", ico_file(icon_set(ERROR_32, ERROR_16)))
-    logo = [[LIGHT_GREY] * 47 for _ in range(45)]
+    write(here, "warning.ico", ico_file(icon_set(WARNING_32, WARNING_16, warning_shapes)))
+    write(here, "error.ico", ico_file(icon_set(ERROR_32, ERROR_16, error_shapes)))
+    logo = [[KEY_CYAN if p is None else p for p in row] for row in parse(LOGO)]
     write(here, "logo.bmp", bmp_file(logo))
 
 
