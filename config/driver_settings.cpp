@@ -48,7 +48,7 @@ DriverSettings ReadWin95Settings(const char* driverClass) {
 int ReadNtBidiMode(const char* driverName) {
     char name[256];
     if (!FormatDriverDataPath(name, driverName)) return 1;
-    RegKey key(HKEY_LOCAL_MACHINE, name);
+    RegKey key(HKEY_LOCAL_MACHINE, name, KEY_READ);
     if (!FormatText(name, sizeof name, kBidiModeValueFormat, driverName)) return 1;
     const char* value = key.QueryString(name);
     return value[0] == '\0' ? 1 : ParseDecimal(value);
@@ -57,7 +57,7 @@ int ReadNtBidiMode(const char* driverName) {
 int ReadNtLanguage(const char* driverName, const char* driverClass) {
     char name[256];
     if (!FormatDriverDataPath(name, driverName)) return 1;
-    RegKey key(HKEY_LOCAL_MACHINE, name);
+    RegKey key(HKEY_LOCAL_MACHINE, name, KEY_READ);
     (void)FormatText(name, sizeof name, kLanguageValueFormat, driverClass);
     return ParseNtLanguage(key.QueryString(name));
 }

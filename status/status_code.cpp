@@ -38,7 +38,7 @@ bool ResolveStatusCode(MonitorState& state, int statusCode, StatusOutcome& outco
     state.lastMessageCode = statusCode;
 
     ProfileSet& profile = state.profile;
-    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath);
+    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
     CopyMonitorData(key, profile);
 
     const DriverSettings settings = ReadDriverSettings(state.platform, profile);

@@ -48,6 +48,16 @@ TEST_F(EndToEndTest, MonitorKeyIsFollowedCodeByCode) {
     EXPECT_EQ(monitor.StatusText(), "Cover open");
 }
 
+// Users may be granted no more than Query Value on the monitor key.
+TEST_F(EndToEndTest, MonitorKeyIsReadWithQueryValueAlone) {
+    Driver().SetProfiles(kProfile);
+    driver_->SetData(kCodeValue, "42");
+    driver_->LimitMonitorKeyToQueryValue();
+    harness::Monitor& monitor = Start();
+    monitor.Sync();
+    EXPECT_EQ(monitor.StatusText(), "Forty-two");
+}
+
 TEST_F(EndToEndTest, LanguageAndProfileAreReadAfreshForEachCode) {
     Driver().SetProfiles(kProfile);
     driver_->SetLanguage("X,1");

@@ -9,6 +9,28 @@ namespace {
 constexpr const char* kScratchRoot = "SOFTWARE\\StatusMonTest\\";
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\statusmon.exe";
 
+// The permissions (DACL) of the monitor key.
+bool SetMonitorKeySecurity(PSECURITY_DESCRIPTOR security) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+    const bool set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return set;
+}
+
+std::string MonitorKeySecurity() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKeyPath, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return "";
+    DWORD size = 0;
+    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+    std::string security(size, '\0');
+    if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &security[0], &size) != ERROR_SUCCESS) {
+        security.clear();
+    }
+    RegCloseKey(key);
+    return security;
+}
+
 }  // namespace
 
 TestDriver::TestDriver(const std::string& name, const std::string& scratch, const std::string& driverClass)
@@ -28,6 +50,7 @@ TestDriver::TestDriver(const std::string& name, const std::string& scratch, cons
 }
 
 TestDriver::~TestDriver() {
+    if (!monitorKeySecurity_.empty()) (void)SetMonitorKeySecurity(&monitorKeySecurity_[0]);
     std::string notes;
     (void)UndoChanges(changes_.Log(), &notes);
     RemoveDirectoryA(folder_.c_str());
@@ -79,6 +102,22 @@ std::string TestDriver::WriteFile(const std::string& name, const std::string& co
 
 void TestDriver::SetMonitor(const std::string& path) {
     Check(changes_.SetRegistryText(kMonitorKeyPath, kMonitorValue, path, &error_));
+}
+
+void TestDriver::LimitMonitorKeyToQueryValue() {
+    monitorKeySecurity_ = MonitorKeySecurity();
+    BYTE everyone[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof everyone;
+    DWORD acl[32];  // DWORD-aligned, as an ACL must be
+    SECURITY_DESCRIPTOR limited;
+    error_ = "limiting the monitor key to Query Value failed";
+    Check(!monitorKeySecurity_.empty() && CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize) &&
+          InitializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
+          AddAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION, KEY_QUERY_VALUE | READ_CONTROL | WRITE_DAC,
+                              everyone) &&
+          InitializeSecurityDescriptor(&limited, SECURITY_DESCRIPTOR_REVISION) &&
+          SetSecurityDescriptorDacl(&limited, TRUE, reinterpret_cast<PACL>(acl), FALSE) &&
+          SetMonitorKeySecurity(&limited));
 }
 
 Windows95Family::Windows95Family() {
