@@ -6,6 +6,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # fonts-wine: Wine's own fonts, such as Marlett for the caption buttons.
 packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine)
+# git: the test command checks with it that every hand-made fault still applies.
+packages+=(git)
 if [ "$STATUSMON_WINE_BITS" = 32 ]; then
     packages+=(wine wine32:i386)
 else
