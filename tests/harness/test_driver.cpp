@@ -1,5 +1,7 @@
 #include "harness/test_driver.h"
 
+#include <sddl.h>
+
 #include "protocol/config_names.h"
 
 namespace harness {
@@ -9,26 +11,20 @@ namespace {
 constexpr const char* kScratchRoot = "SOFTWARE\\StatusMonTest\\";
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\statusmon.exe";
 
-// The permissions (DACL) of the monitor key.
-bool SetMonitorKeySecurity(PSECURITY_DESCRIPTOR security) {
+// Gives the monitor key the permissions (DACL) of security. Returns the
+// permissions it had, or nothing when they could not be changed.
+std::string ReplaceMonitorKeySecurity(PSECURITY_DESCRIPTOR security) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKeyPath, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
-    const bool set = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) == ERROR_SUCCESS;
-    RegCloseKey(key);
-    return set;
-}
-
-std::string MonitorKeySecurity() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKeyPath, 0, READ_CONTROL, &key) != ERROR_SUCCESS) return "";
-    DWORD size = 0;
-    RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
-    std::string security(size, '\0');
-    if (size == 0 || RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &security[0], &size) != ERROR_SUCCESS) {
-        security.clear();
+    const REGSAM access = READ_CONTROL | WRITE_DAC;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKeyPath, 0, access, &key) != ERROR_SUCCESS) return "";
+    std::string old(4096, '\0');  // far more than a key's permissions take
+    DWORD size = static_cast<DWORD>(old.size());
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &old[0], &size) != ERROR_SUCCESS ||
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) != ERROR_SUCCESS) {
+        old.clear();
     }
     RegCloseKey(key);
-    return security;
+    return old;
 }
 
 }  // namespace
@@ -50,7 +46,7 @@ TestDriver::TestDriver(const std::string& name, const std::string& scratch, cons
 }
 
 TestDriver::~TestDriver() {
-    if (!monitorKeySecurity_.empty()) (void)SetMonitorKeySecurity(&monitorKeySecurity_[0]);
+    if (!monitorKeySecurity_.empty()) (void)ReplaceMonitorKeySecurity(&monitorKeySecurity_[0]);
     std::string notes;
     (void)UndoChanges(changes_.Log(), &notes);
     RemoveDirectoryA(folder_.c_str());
@@ -105,19 +101,16 @@ void TestDriver::SetMonitor(const std::string& path) {
 }
 
 void TestDriver::LimitMonitorKeyToQueryValue() {
-    monitorKeySecurity_ = MonitorKeySecurity();
-    BYTE everyone[SECURITY_MAX_SID_SIZE];
-    DWORD sidSize = sizeof everyone;
-    DWORD acl[32];  // DWORD-aligned, as an ACL must be
-    SECURITY_DESCRIPTOR limited;
+    // Everyone ("WD") may query values (0x1) and read and change the
+    // permissions (0x20000, 0x40000), so that the old ones can be put back.
+    const char* const kLimited = "D:(A;;0x60001;;;WD)";
+    PSECURITY_DESCRIPTOR limited = nullptr;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(kLimited, SDDL_REVISION_1, &limited, nullptr)) {
+        monitorKeySecurity_ = ReplaceMonitorKeySecurity(limited);
+        LocalFree(limited);
+    }
     error_ = "limiting the monitor key to Query Value failed";
-    Check(!monitorKeySecurity_.empty() && CreateWellKnownSid(WinWorldSid, nullptr, everyone, &sidSize) &&
-          InitializeAcl(reinterpret_cast<PACL>(acl), sizeof acl, ACL_REVISION) &&
-          AddAccessAllowedAce(reinterpret_cast<PACL>(acl), ACL_REVISION, KEY_QUERY_VALUE | READ_CONTROL | WRITE_DAC,
-                              everyone) &&
-          InitializeSecurityDescriptor(&limited, SECURITY_DESCRIPTOR_REVISION) &&
-          SetSecurityDescriptorDacl(&limited, TRUE, reinterpret_cast<PACL>(acl), FALSE) &&
-          SetMonitorKeySecurity(&limited));
+    Check(!monitorKeySecurity_.empty());
 }
 
 Windows95Family::Windows95Family() {

@@ -119,17 +119,14 @@ TEST(FieldListField, OwnCopyDecimalValuesAndEmptyOutOfRange) {
     for (int i : {-1, 3, INT_MIN, INT_MAX}) EXPECT_TRUE(*list.Field(i) == '\0' && list.FieldInt(i) == 0) << i;
 }
 
-class DoubleByte : public ::testing::Test {
-protected:
-    void SetUp() override {
+// A trail byte is never taken for a separator nor trimmed, and a cut never
+// parts it from its lead byte; a lead byte that ends the text is a character
+// of its own, and other bytes are cut as ever.
+TEST(DoubleByte, TrailBytesStayWithTheirLeadBytes) {
 #ifdef _WIN32
-        if (GetACP() != 932 && std::getenv("STATUSMON_EXPECT_DOUBLE_BYTE") != nullptr) FAIL() << "code page " << GetACP();
-        if (GetACP() != 932) GTEST_SKIP() << "needs code page 932, have " << GetACP();
+    if (GetACP() != 932 && std::getenv("STATUSMON_EXPECT_DOUBLE_BYTE") != nullptr) FAIL() << "code page " << GetACP();
+    if (GetACP() != 932) GTEST_SKIP() << "needs code page 932, have " << GetACP();
 #endif
-    }
-};
-
-TEST_F(DoubleByte, SplitTakesNoTrailByteForASeparatorNorTrimsIt) {
     const SplitRow rows[] = {
         {"\x81,\x9F,\xE0,\xFC,a,b", ',', kAll, "[\x81,\x9F,\xE0,\xFC,a][b]"},
         {"\x80,\xA0,\xFD,\x81", ',', kAll, "[\x80][\xA0][\xFD][\x81]"},
@@ -138,15 +135,10 @@ TEST_F(DoubleByte, SplitTakesNoTrailByteForASeparatorNorTrimsIt) {
     };
     ExpectSplits(rows);
     ExpectSplits(kPlainRows);
-}
-
-// A cut never parts a lead byte from its trail byte; a lead byte that ends
-// the text is a character of its own, other bytes are cut as ever.
-TEST_F(DoubleByte, CopyKeepsWholeCharacters) {
-    const std::tuple<std::size_t, const char*, const char*> rows[] = {  // size, text, the copy
+    const std::tuple<std::size_t, const char*, const char*> copies[] = {  // size, text, the copy
         {4, "ab\x82\xA0", "ab"}, {5, "ab\x82\xA0", "ab\x82\xA0"}, {4, "a\x9F\x40" "b", "a\x9F\x40"},
         {2, "\xE0\x40", ""}, {4, "ab\xFC", "ab\xFC"}, {3, "\x80\xA0\xFD", "\x80\xA0"}};
-    for (const auto& [size, text, copy] : rows) {
+    for (const auto& [size, text, copy] : copies) {
         char out[8] = "#######";
         CopyBounded(out, size, text);
         EXPECT_EQ(std::string(out) + out[std::strlen(copy) + 1], std::string(copy) + '#') << size << " " << text;
