@@ -22,7 +22,12 @@ int RunMessageLoop(HWND dialog) {
     for (;;) {
         const BOOL result = GetMessageA(&message, nullptr, 0, 0);
         if (result == 0) return 0;
-        if (result == -1) return 1;  // an error repeats: do not spin on it
+        if (result == -1) {
+            // An error repeats: do not spin on it. The dialog goes first, so
+            // that its destruction takes the tray icon out of the shell.
+            DestroyWindow(dialog);
+            return 1;
+        }
         // Keyboard navigation for the dialog; everything else as usual.
         if (!IsDialogMessageA(dialog, &message)) {
             TranslateMessage(&message);

@@ -98,7 +98,7 @@ int main() {
     GetMonitorDataKeyPath(state.monitorDataKeyPath);
     ProfileSet& profile = state.profile;
     {
-        RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath);
+        RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
         CopyBounded(profile.profilePath, key.QueryString(kProfileValue));
         CopyBounded(profile.defaultProfilePath, key.QueryString(kProfileDefaultValue));
         CopyBounded(profile.driverName, key.QueryString(kDriverValue));
@@ -118,7 +118,7 @@ int main() {
         GetMonitorDataKeyPath(state.monitorDataKeyPath);
     });
     Time("data key: open, four values copied, close", [&](int) {
-        RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath);
+        RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
         ProfileSet copy;
         CopyBounded(copy.profilePath, key.QueryString(kProfileValue));
         CopyBounded(copy.defaultProfilePath, key.QueryString(kProfileDefaultValue));

@@ -49,7 +49,7 @@ DriverSettings ReadNtSettings(const char* driverName, const char* driverClass) {
     DriverSettings settings;
     char name[256];
     if (!FormatDriverDataPath(name, driverName)) return settings;
-    RegKey key(HKEY_LOCAL_MACHINE, name);
+    RegKey key(HKEY_LOCAL_MACHINE, name, KEY_READ);
     if (FormatText(name, sizeof name, kBidiModeValueFormat, driverName)) {
         const char* value = key.QueryString(name);
         if (value[0] != '\0') settings.bidi = ParseDecimal(value);

@@ -27,14 +27,15 @@ bool IsDeviceName(const char* part) {
                                            "COM9", "LPT1", "LPT2", "LPT3", "LPT4",   "LPT5",
                                            "LPT6", "LPT7", "LPT8", "LPT9", "CONIN$", "CONOUT$",
                                            "CLOCK$"};
-    char name[8];
+    // The name runs to the first dot or colon; the blanks before them, however
+    // many, are ignored ("COM1    .ini" is the port). Dots, colons and blanks
+    // are never the second byte of a double-byte character, so bytes will do.
     std::size_t length = 0;
-    while (part[length] != '\0' && part[length] != '.' && part[length] != ':') {
-        if (length == sizeof name - 1) return false;  // longer than any device name
-        name[length] = part[length];
-        ++length;
-    }
-    while (length > 0 && name[length - 1] == ' ') --length;
+    while (part[length] != '\0' && part[length] != '.' && part[length] != ':') ++length;
+    while (length > 0 && part[length - 1] == ' ') --length;
+    char name[8];
+    if (length >= sizeof name) return false;  // longer than any device name
+    for (std::size_t i = 0; i < length; ++i) name[i] = part[i];
     name[length] = '\0';
     for (const char* device : kDevices) {
         if (lstrcmpiA(name, device) == 0) return true;

@@ -9,7 +9,9 @@
 #include "text/text.h"
 
 bool ReadMonitorSetting(const char* name, char (&value)[kMonitorPathSize]) {
-    RegKey key(HKEY_LOCAL_MACHINE, kMonitorKeyPath);
+    // Only values are read here, so only Query Value is asked for: an
+    // installation may grant users no more on this key.
+    RegKey key(HKEY_LOCAL_MACHINE, kMonitorKeyPath, KEY_QUERY_VALUE);
     if (!key.ReadValue(name)) return false;
     // A value that would be cut names something else: it is refused. So is
     // one that fills every byte without a terminator.

@@ -12,13 +12,13 @@ constexpr DWORD kFirstBlockSize = 256;
 BYTE* Bytes(const GlobalBuffer& buffer) { return reinterpret_cast<BYTE*>(buffer.Data()); }
 }  // namespace
 
-RegKey::RegKey(HKEY root, const char* path) { (void)Open(root, path); }
+RegKey::RegKey(HKEY root, const char* path, REGSAM access) { (void)Open(root, path, access); }
 
 RegKey::~RegKey() { Close(); }
 
-bool RegKey::Open(HKEY root, const char* path) {
+bool RegKey::Open(HKEY root, const char* path, REGSAM access) {
     Close();
-    status_ = RegOpenKeyExA(root, path, 0, KEY_READ, &key_);
+    status_ = RegOpenKeyExA(root, path, 0, access, &key_);
     if (status_ != ERROR_SUCCESS) key_ = nullptr;
     return status_ == ERROR_SUCCESS;
 }

@@ -7,14 +7,16 @@
 
 class RegKey {
 public:
-    // Opens path under root; a key that fails to open reads as empty values.
-    RegKey(HKEY root, const char* path);
+    // Opens path under root with the access right given (KEY_READ, or
+    // KEY_QUERY_VALUE alone where an installation may grant users no more);
+    // a key that fails to open reads as empty values.
+    RegKey(HKEY root, const char* path, REGSAM access);
     ~RegKey();  // closes the key, then the buffer releases its block
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
     // Closes any open key first, so one RegKey can move to another key.
-    bool Open(HKEY root, const char* path);
+    bool Open(HKEY root, const char* path, REGSAM access);
     void Close();
 
     // The value's bytes as terminated text in this key's buffer, or the shared

@@ -9,6 +9,8 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 # (scripts/package.sh); openssl makes the installer test's certificate.
 packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine
           wixl msitools zip osslsigncode openssl)
+# git: the test command checks with it that every hand-made fault still applies.
+packages+=(git)
 if [ "$STATUSMON_WINE_BITS" = 32 ]; then
     packages+=(wine wine32:i386)
 else

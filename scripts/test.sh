@@ -8,6 +8,18 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # exports the decision to set-up, build and the test runs.
 source "$root/scripts/wine-env.sh"
 bash "$root/scripts/setup.sh"
+
+# A hand-made fault that no longer applies proves nothing: each must apply to
+# the code as it is (checked only, nothing is changed or built).
+stale=()
+for patch in "$root"/tests/faults/*.patch; do
+    git -C "$root" apply --check "$patch" 2>/dev/null || stale+=("${patch##*/}")
+done
+if [ ${#stale[@]} -gt 0 ]; then
+    echo "test.sh: these faults in tests/faults/ no longer apply to the code: ${stale[*]}" >&2
+    exit 1
+fi
+
 bash "$root/scripts/build.sh"
 
 if [ "$STATUSMON_WINE_BITS" = 64 ]; then

@@ -22,13 +22,18 @@ void CopyMonitorData(RegKey& key, ProfileSet& profile) {
 }
 
 // Test mode's line: the status code, field 0 in automatic base, severity,
-// message code, the "Display" value and the message text. Cut at 511.
+// message code, the "Display" value and the message text. Cut at 511, after
+// a whole character.
 void FormatDiagnosticLine(char (&line)[512], int statusCode, const FieldList& fields,
                           int severity, int messageCode, RegKey& key, const char* text) {
     char display[260];
     CopyBounded(display, key.QueryString(kDisplayValue));
-    (void)std::snprintf(line, sizeof line, "%05d %2d %d %05d \"%s\" \"%s\"", statusCode,
+    // Room for any line: four numbers of up to 11 characters, the display
+    // text and a message text of up to 255, and the blanks and quotes.
+    char whole[4 * 11 + 259 + 255 + 16];
+    (void)std::snprintf(whole, sizeof whole, "%05d %2d %d %05d \"%s\" \"%s\"", statusCode,
                         ParseAutoBase(fields.Field(0)), severity, messageCode, display, text);
+    CopyBounded(line, whole);
 }
 
 }  // namespace
@@ -48,7 +53,7 @@ bool ResolveStatusCode(MonitorState& state, int statusCode, StatusOutcome& outco
     state.lastMessageCode = statusCode;
 
     ProfileSet& profile = state.profile;
-    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath);
+    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
     CopyMonitorData(key, profile);
 
     const DriverSettings settings = ReadDriverSettings(state.platform, profile);

@@ -4,13 +4,24 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "text/char_next.h"
+
 const char kEmptyString[] = "";
 
 void CopyBounded(char* out, std::size_t size, const char* text) {
     if (size == 0) return;
-    std::size_t i = 0;
-    for (; i + 1 < size && text[i] != '\0'; ++i) out[i] = text[i];
-    out[i] = '\0';
+    // Whole characters, stepped as the system steps them: a double-byte
+    // character that does not fit goes with both bytes, so no lead byte is
+    // left at the end to show as garbage. Only the byte after a lead byte in
+    // the last place is read beyond what is kept.
+    std::size_t kept = 0;
+    while (kept + 1 < size && text[kept] != '\0') {
+        const std::size_t next = static_cast<std::size_t>(CharNextA(text + kept) - text);
+        if (next + 1 > size) break;
+        kept = next;
+    }
+    for (std::size_t i = 0; i < kept; ++i) out[i] = text[i];
+    out[kept] = '\0';
 }
 
 bool FormatText(char* out, std::size_t size, const char* format, ...) {

@@ -7,8 +7,9 @@
 // The one shared, read-only empty text that readers return instead of null.
 extern const char kEmptyString[];
 
-// Copies text into out, cut to size - 1 characters and always terminated.
-// A size of 0 writes nothing.
+// Copies text into out, cut to size - 1 bytes and always terminated. The cut
+// keeps whole characters: a double-byte character that does not fit is left
+// out. A size of 0 writes nothing.
 void CopyBounded(char* out, std::size_t size, const char* text);
 
 template <std::size_t N>

@@ -56,7 +56,7 @@ void LoadLogo(HWND dialog, MonitorState& state) {
 // The code stored under "Code" is the first one shown. It is posted, so it is
 // handled once the message loop runs.
 void PostStoredStatusCode(HWND dialog, const MonitorState& state) {
-    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath);
+    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
     const char* code = key.QueryString(kCodeValue);
     if (code[0] != '\0') PostMessageA(dialog, WM_STATUSCODE, 1, ParseDecimal(code));
 }

@@ -4,8 +4,11 @@
 #include <windows.h>
 
 // In append mode the status area keeps at most this many characters of older
-// lines; the oldest whole lines give way to new ones.
-constexpr int kStatusHistoryLimit = 65536;
+// lines; the oldest whole lines give way to new ones. A multi-line edit
+// control of the 95 family holds at most 65,535 bytes, whatever EM_LIMITTEXT
+// asks for, and counts in bytes: the limit with the newest line added (a
+// diagnostic line at most 511 characters and its line end) stays below that.
+constexpr int kStatusHistoryLimit = 60000;
 
 // With append set, adds text and a line end after the last character and
 // scrolls the end into view; once the area holds more than

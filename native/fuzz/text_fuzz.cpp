@@ -5,8 +5,10 @@
 //    through ParseAutoBase from its 0x and leading-zero octal forms, with
 //    white space, a sign, leading zeros, multiples of 2^32 and text after
 //    it; and from FormatCodeKey, at least five characters long;
-//  - CopyBounded and FormatText write only whole texts, within exactly sized
-//    blocks, and the copy reads no more of its text than it keeps;
+//  - FormatText writes only whole texts, and CopyBounded as many whole
+//    characters as fit, byte by byte and in code page 932, within exactly
+//    sized blocks; the copy reads no more of its text than it keeps (in code
+//    page 932 it may look at the byte after a lead byte in the last place);
 //  - ParseNtLanguage gives the number of "<token>,<delimiters><number>...";
 //  - the arguments of any command line start at no blank, and only "/S" or
 //    "/s" asks for a start;
@@ -73,11 +75,15 @@ void CheckNumbers(std::int32_t value, std::uint8_t shape, const std::string& tex
     FUZZ_CHECK(std::strlen(key.text) >= 5 && Decimal(key.text) == value);
 }
 
-void CheckCopies(std::size_t room, const std::string& text) {
-    const std::size_t kept = std::min(text.size(), room > 0 ? room - 1 : 0);
-    const HeapText source(text.c_str(), std::min(text.size() + 1, room > 0 ? room - 1 : 0));  // to the byte it needs
+void CheckCopies(std::size_t room, bool doubleByte, const std::string& text) {
+    g_doubleByteMode = doubleByte;
+    const std::size_t places = room > 0 ? room - 1 : 0, fits = std::min(text.size(), places);
+    const HeapText source(text.c_str(), std::min(text.size() + 1, places + doubleByte));  // to the byte it needs
     const HeapText out(std::string(room, '#').c_str(), room);
     CopyBounded(out.get(), room, source.get());
+    std::size_t kept = 0;  // the end of the last character that fits
+    for (std::size_t next; kept < text.size() && (next = CharNextA(&text[kept]) - text.c_str()) <= fits;) kept = next;
+    FUZZ_CHECK(kept == fits || (doubleByte && kept + 1 == fits));
     FUZZ_CHECK(std::string(out.get(), room) == (text.substr(0, kept) + '\0' + std::string(room, '#')).substr(0, room));
     const bool whole = FormatText(out.get(), room, "%s", HeapText(text).get());
     FUZZ_CHECK(whole == (text.size() < room) && (room == 0 || out.get() == (whole ? text : "")));
@@ -129,8 +135,9 @@ void CheckFieldList(std::uint8_t flags, char separator, int maximum, const std::
 
 }  // namespace
 
-// The input: a 32-bit value, a shape byte, the room for the copies, the
-// splitter's mode, separator and maximum, then the text up to a zero byte.
+// The input: a 32-bit value, a shape byte, the room for the copies and their
+// mode, the splitter's mode, separator and maximum, then the text up to a
+// zero byte.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 9) return 0;
     std::int32_t value;
@@ -138,7 +145,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* start = reinterpret_cast<const char*>(data) + 9;
     const std::string text(start, std::find(start, start + (size - 9), '\0'));
     CheckNumbers(value, data[4], text);
-    CheckCopies(data[5] % 48, text);
+    CheckCopies(data[5] % 48, data[5] >= 128, text);
     CheckNtLanguage(value, data[4], text);
     CheckCommandLine(text);
     CheckFieldList(data[6], static_cast<char>(data[7]), data[6] & 1 ? FieldList::kNoLimit : data[8] - 2, text);

@@ -13,12 +13,15 @@ constexpr const char* kProfile =
     "[Default,001]\r\nCaption=Hall\r\n00100=Zero\r\n00101=Paper low\r\n00102=Cover open\r\n00107=Minus seven\r\n"
     "00142=Forty-two\r\n[Default,002]\r\nCaption=Halle\r\n00101=Papier knapp\r\n[Default,005]\r\n00101=Five\r\n";
 
+// Also when users may only query the monitor key's values, as an
+// installation may leave it.
 TEST_F(EndToEndTest, StoredCodeIsTheFirstCodeShown) {
     const char* const rows[][2] = {{"00042", "Forty-two"}, {" -7x", "Minus seven"}, {"letters", "Zero"},
                                    {"", ""}, {nullptr, ""}};  // value of "Code" (null: none), text shown
     for (const auto& row : rows) {
         Driver().SetProfiles(kProfile);
         if (row[0] != nullptr) driver_->SetData(kCodeValue, row[0]);
+        driver_->LimitMonitorKeyToQueryValue();
         harness::Monitor& monitor = Start();
         monitor.Sync();
         EXPECT_EQ(monitor.StatusText(), row[1]) << (row[0] ? row[0] : "no Code");

@@ -1,5 +1,7 @@
 #include "harness/test_driver.h"
 
+#include <sddl.h>
+
 #include "protocol/config_names.h"
 
 namespace harness {
@@ -8,6 +10,22 @@ namespace {
 
 constexpr const char* kScratchRoot = "SOFTWARE\\StatusMonTest\\";
 constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\statusmon.exe";
+
+// Gives the monitor key the permissions (DACL) of security. Returns the
+// permissions it had, or nothing when they could not be changed.
+std::string ReplaceMonitorKeySecurity(PSECURITY_DESCRIPTOR security) {
+    HKEY key = nullptr;
+    const REGSAM access = READ_CONTROL | WRITE_DAC;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kMonitorKeyPath, 0, access, &key) != ERROR_SUCCESS) return "";
+    std::string old(4096, '\0');  // far more than a key's permissions take
+    DWORD size = static_cast<DWORD>(old.size());
+    if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, &old[0], &size) != ERROR_SUCCESS ||
+        RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, security) != ERROR_SUCCESS) {
+        old.clear();
+    }
+    RegCloseKey(key);
+    return old;
+}
 
 }  // namespace
 
@@ -28,6 +46,7 @@ TestDriver::TestDriver(const std::string& name, const std::string& scratch, cons
 }
 
 TestDriver::~TestDriver() {
+    if (!monitorKeySecurity_.empty()) (void)ReplaceMonitorKeySecurity(&monitorKeySecurity_[0]);
     std::string notes;
     (void)UndoChanges(changes_.Log(), &notes);
     RemoveDirectoryA(folder_.c_str());
@@ -79,6 +98,19 @@ std::string TestDriver::WriteFile(const std::string& name, const std::string& co
 
 void TestDriver::SetMonitor(const std::string& path) {
     Check(changes_.SetRegistryText(kMonitorKeyPath, kMonitorValue, path, &error_));
+}
+
+void TestDriver::LimitMonitorKeyToQueryValue() {
+    // Everyone ("WD") may query values (0x1) and read and change the
+    // permissions (0x20000, 0x40000), so that the old ones can be put back.
+    const char* const kLimited = "D:(A;;0x60001;;;WD)";
+    PSECURITY_DESCRIPTOR limited = nullptr;
+    if (ConvertStringSecurityDescriptorToSecurityDescriptorA(kLimited, SDDL_REVISION_1, &limited, nullptr)) {
+        monitorKeySecurity_ = ReplaceMonitorKeySecurity(limited);
+        LocalFree(limited);
+    }
+    error_ = "limiting the monitor key to Query Value failed";
+    Check(!monitorKeySecurity_.empty());
 }
 
 Windows95Family::Windows95Family() {

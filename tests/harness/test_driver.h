@@ -39,6 +39,9 @@ public:
     std::string WriteFile(const std::string& name, const std::string& content);
     // Another value of the monitor key's "Monitor".
     void SetMonitor(const std::string& path);
+    // As an installation may leave the monitor key: users may query its
+    // values and nothing else (but change this again, so that it is undone).
+    void LimitMonitorKeyToQueryValue();
 
     const std::string& DataKeyPath() const { return dataKey_; }
     // Empty while every write succeeded; else what failed.
@@ -52,6 +55,7 @@ private:
     std::string dataKey_;
     std::string folder_;  // with a trailing backslash
     SystemChanges changes_;
+    std::string monitorKeySecurity_;  // its permissions before the limit, if limited
     std::string error_;   // of the last write
     std::string errors_;
 };

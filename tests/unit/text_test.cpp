@@ -1,9 +1,9 @@
 // The pure text code as tables of inputs and what they must give: the
 // number readers and writers, the bounded copy and format, the NT language
-// value, the command line and the splitter. The splitter's double-byte group
-// needs code page 932: natively the CharNextA stand-in has it; under Wine
-// the locale does, and CTest runs that group once more under a Japanese
-// locale with STATUSMON_EXPECT_DOUBLE_BYTE set.
+// value, the command line and the splitter. The double-byte group (the
+// splitter and the copy) needs code page 932: natively the CharNextA
+// stand-in has it; under Wine the locale does, and CTest runs that group once
+// more under a Japanese locale with STATUSMON_EXPECT_DOUBLE_BYTE set.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -119,7 +119,10 @@ TEST(FieldListField, OwnCopyDecimalValuesAndEmptyOutOfRange) {
     for (int i : {-1, 3, INT_MIN, INT_MAX}) EXPECT_TRUE(*list.Field(i) == '\0' && list.FieldInt(i) == 0) << i;
 }
 
-TEST(FieldListDoubleByte, TrailBytesAreNeverSeparatorsNorTrimmed) {
+// A trail byte is never taken for a separator nor trimmed, and a cut never
+// parts it from its lead byte; a lead byte that ends the text is a character
+// of its own, and other bytes are cut as ever.
+TEST(DoubleByte, TrailBytesStayWithTheirLeadBytes) {
 #ifdef _WIN32
     if (GetACP() != 932 && std::getenv("STATUSMON_EXPECT_DOUBLE_BYTE") != nullptr) FAIL() << "code page " << GetACP();
     if (GetACP() != 932) GTEST_SKIP() << "needs code page 932, have " << GetACP();
@@ -132,6 +135,14 @@ TEST(FieldListDoubleByte, TrailBytesAreNeverSeparatorsNorTrimmed) {
     };
     ExpectSplits(rows);
     ExpectSplits(kPlainRows);
+    const std::tuple<std::size_t, const char*, const char*> copies[] = {  // size, text, the copy
+        {4, "ab\x82\xA0", "ab"}, {5, "ab\x82\xA0", "ab\x82\xA0"}, {4, "a\x9F\x40" "b", "a\x9F\x40"},
+        {2, "\xE0\x40", ""}, {4, "ab\xFC", "ab\xFC"}, {3, "\x80\xA0\xFD", "\x80\xA0"}};
+    for (const auto& [size, text, copy] : copies) {
+        char out[8] = "#######";
+        CopyBounded(out, size, text);
+        EXPECT_EQ(std::string(out) + out[std::strlen(copy) + 1], std::string(copy) + '#') << size << " " << text;
+    }
 }
 
 }  // namespace
