@@ -21,7 +21,7 @@ LRESULT CALLBACK RelayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     case WM_STATUSCODE:
         // Found afresh, so that a monitor key changed after start takes
         // effect with the next code.
-        GetMonitorDataKeyPath(g_monitor.monitorDataKeyPath);
+        GetMonitorDataKeyPath(g_monitor.monitorKey, g_monitor.monitorDataKeyPath);
         PostMessageA(g_monitor.dialog, WM_STATUSCODE, wParam, lParam);
         return 0;
     case WM_STATUSQUIT:

@@ -95,7 +95,7 @@ int main() {
     }
     MonitorState state;
     state.platform = PlatformFamily::kWinNt;
-    GetMonitorDataKeyPath(state.monitorDataKeyPath);
+    GetMonitorDataKeyPath(state.monitorKey, state.monitorDataKeyPath);
     ProfileSet& profile = state.profile;
     {
         RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
@@ -115,17 +115,17 @@ int main() {
     std::printf("|%s|%s|%s|\n", std::string(60, '-').c_str(), std::string(12, '-').c_str(),
                 std::string(12, '-').c_str());
     Time("relay: the monitor key's \"Monitor\" and the data key path", [&](int) {
-        GetMonitorDataKeyPath(state.monitorDataKeyPath);
+        GetMonitorDataKeyPath(state.monitorKey, state.monitorDataKeyPath);
     });
-    Time("data key: open, four values copied, close", [&](int) {
-        RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
+    Time("data key (kept open): four values copied", [&](int) {
+        RegKey key(state.dataKey, HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
         ProfileSet copy;
         CopyBounded(copy.profilePath, key.QueryString(kProfileValue));
         CopyBounded(copy.defaultProfilePath, key.QueryString(kProfileDefaultValue));
         CopyBounded(copy.driverName, key.QueryString(kDriverValue));
         CopyBounded(copy.driverClass, key.QueryString(kDriverClassValue));
     });
-    Time("driver settings (NT family)", [&](int) { (void)ReadDriverSettings(PlatformFamily::kWinNt, profile); });
+    Time("driver settings (NT family)", [&](int) { (void)ReadDriverSettings(PlatformFamily::kWinNt, profile, state.driverKey); });
     Time("scroll mode from the status profile", [&](int) { (void)ReadScrollMode(profile); });
     Time("status entry found in the driver section", [&](int) {
         (void)LookupProfileString(profile, "00001", text, sizeof text, false);
@@ -164,7 +164,7 @@ int main() {
     g_monitor.instance = GetModuleHandleA(nullptr);
     g_monitor.platform = PlatformFamily::kWinNt;
     const HWND dialog = CreateStatusDialog(g_monitor.instance);
-    GetMonitorDataKeyPath(g_monitor.monitorDataKeyPath);
+    GetMonitorDataKeyPath(g_monitor.monitorKey, g_monitor.monitorDataKeyPath);
     PostMessageA(windows.dialog, WM_STATUSCODE, 1, bench::kCodeA);
     Time("the dialog's severity icon set, alternating", [&](int i) {
         SendDlgItemMessageA(dialog, IDC_STATUSICON, STM_SETICON, reinterpret_cast<WPARAM>(icons[i % 2]), 0);

@@ -45,11 +45,11 @@ DriverSettings ReadWin95Settings(const char* driverClass) {
 
 // Both values from the printer's driver data key, opened once. A value that
 // is missing, or whose name does not fit, leaves its setting at 1.
-DriverSettings ReadNtSettings(const char* driverName, const char* driverClass) {
+DriverSettings ReadNtSettings(const char* driverName, const char* driverClass, KeptKey& driverKey) {
     DriverSettings settings;
     char name[256];
     if (!FormatDriverDataPath(name, driverName)) return settings;
-    RegKey key(HKEY_LOCAL_MACHINE, name, KEY_READ);
+    RegKey key(driverKey, HKEY_LOCAL_MACHINE, name, KEY_READ);
     if (FormatText(name, sizeof name, kBidiModeValueFormat, driverName)) {
         const char* value = key.QueryString(name);
         if (value[0] != '\0') settings.bidi = ParseDecimal(value);
@@ -62,8 +62,10 @@ DriverSettings ReadNtSettings(const char* driverName, const char* driverClass) {
 
 }  // namespace
 
-DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile) {
+DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile, KeptKey& driverKey) {
     if (platform == PlatformFamily::kWin95) return ReadWin95Settings(profile.driverClass);
-    if (platform == PlatformFamily::kWinNt) return ReadNtSettings(profile.driverName, profile.driverClass);
+    if (platform == PlatformFamily::kWinNt) {
+        return ReadNtSettings(profile.driverName, profile.driverClass, driverKey);
+    }
     return DriverSettings();
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "config/nt_language.h"
+#include "state/kept_key.h"
 #include "state/profile_set.h"
 
 struct DriverSettings {
@@ -14,5 +15,6 @@ struct DriverSettings {
 // 95 family, from the printer's driver data in the registry on the NT family
 // ("<driver>=BidiMode", and the second token of "DrvlibIntl=<class>U.DLL",
 // each 1 when absent); 1 and 1 on neither.
-DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile);
+// On the NT family the driver data key is kept open in driverKey between reads.
+DriverSettings ReadDriverSettings(PlatformFamily platform, const ProfileSet& profile, KeptKey& driverKey);
 

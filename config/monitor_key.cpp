@@ -8,10 +8,10 @@
 #include "protocol/config_names.h"
 #include "text/text.h"
 
-bool ReadMonitorSetting(const char* name, char (&value)[kMonitorPathSize]) {
+bool ReadMonitorSetting(KeptKey& monitorKey, const char* name, char (&value)[kMonitorPathSize]) {
     // Only values are read here, so only Query Value is asked for: an
     // installation may grant users no more on this key.
-    RegKey key(HKEY_LOCAL_MACHINE, kMonitorKeyPath, KEY_QUERY_VALUE);
+    RegKey key(monitorKey, HKEY_LOCAL_MACHINE, kMonitorKeyPath, KEY_QUERY_VALUE);
     if (!key.ReadValue(name)) return false;
     // A value that would be cut names something else: it is refused. So is
     // one that fills every byte without a terminator.
@@ -20,9 +20,9 @@ bool ReadMonitorSetting(const char* name, char (&value)[kMonitorPathSize]) {
     return true;
 }
 
-void GetMonitorDataKeyPath(char (&path)[kMonitorPathSize]) {
+void GetMonitorDataKeyPath(KeptKey& monitorKey, char (&path)[kMonitorPathSize]) {
     char monitor[kMonitorPathSize];
-    if (!ReadMonitorSetting(kMonitorValue, monitor)) return;
+    if (!ReadMonitorSetting(monitorKey, kMonitorValue, monitor)) return;
     char formed[kMonitorPathSize];
     if (FormatText(formed, sizeof formed, kMonitorDataKeyFormat, monitor)) CopyBounded(path, formed);
 }

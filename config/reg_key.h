@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "config/global_buffer.h"
+#include "state/kept_key.h"
 
 class RegKey {
 public:
@@ -11,7 +12,11 @@ public:
     // KEY_QUERY_VALUE alone where an installation may grant users no more);
     // a key that fails to open reads as empty values.
     RegKey(HKEY root, const char* path, REGSAM access);
-    ~RegKey();  // closes the key, then the buffer releases its block
+    // The same, but reads from the key that kept holds, opened only when it
+    // holds no such key, and left open in it for the next status code. A key
+    // deleted meanwhile is opened anew for the read.
+    RegKey(KeptKey& kept, HKEY root, const char* path, REGSAM access);
+    ~RegKey();  // closes the key (unless kept holds it), then the buffer releases its block
     RegKey(const RegKey&) = delete;
     RegKey& operator=(const RegKey&) = delete;
 
@@ -39,6 +44,11 @@ public:
     const GlobalBuffer& Buffer() const { return value_; }
 
 private:
+    // A query of the value into the buffer; the kept key opened anew once
+    // when it was deleted.
+    LONG Query(const char* name, DWORD* type, DWORD* size);
+
+    KeptKey* kept_ = nullptr;  // holds key_ when set
     HKEY key_ = nullptr;
     LONG status_ = ERROR_FILE_NOT_FOUND;
     GlobalBuffer value_;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "state/kept_key.h"
 #include "state/profile_set.h"
 #include "state/tray_state.h"
 
@@ -44,6 +45,12 @@ struct MonitorState {
     // path that opens no key, so that nothing is read before "Monitor" is.
     char monitorDataKeyPath[256] = "\\BidiData";
     ProfileSet profile;  // refreshed from the monitor data key for each code
+
+    // The registry keys each code reads, kept open between codes: the
+    // monitor key, the monitor data key and the printer's driver data key.
+    KeptKey monitorKey;
+    KeptKey dataKey;
+    KeptKey driverKey;
 
     int lastMessageCode = 0;
     int scrollMode = 0;

@@ -53,10 +53,10 @@ bool ResolveStatusCode(MonitorState& state, int statusCode, StatusOutcome& outco
     state.lastMessageCode = statusCode;
 
     ProfileSet& profile = state.profile;
-    RegKey key(HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
+    RegKey key(state.dataKey, HKEY_LOCAL_MACHINE, state.monitorDataKeyPath, KEY_READ);
     CopyMonitorData(key, profile);
 
-    const DriverSettings settings = ReadDriverSettings(state.platform, profile);
+    const DriverSettings settings = ReadDriverSettings(state.platform, profile, state.driverKey);
     outcome.switchedOff = settings.bidi == 0;
     if (profile.profilePath[0] == '\0' || profile.driverName[0] == '\0') return true;
 

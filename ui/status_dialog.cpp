@@ -73,7 +73,7 @@ INT_PTR OnInitDialog(HWND dialog, MonitorState& state) {
     ShowTrayIcon(dialog, state.tray, state.normalTrayIcon);
     SendDlgItemMessageA(dialog, IDC_STATUSTEXT, EM_LIMITTEXT, 0x7FFFFFFF, 0);
 
-    GetMonitorDataKeyPath(state.monitorDataKeyPath);
+    GetMonitorDataKeyPath(state.monitorKey, state.monitorDataKeyPath);
     PostStoredStatusCode(dialog, state);
     state.stopMessage = RegisterWindowMessageA(kStopMessageName);
     state.taskbarCreatedMessage = RegisterWindowMessageA(kTaskbarCreatedMessageName);

@@ -51,6 +51,32 @@ TEST_F(EndToEndTest, MonitorKeyIsFollowedCodeByCode) {
     EXPECT_EQ(monitor.StatusText(), "Cover open");
 }
 
+// Keys deleted and made anew while the monitor runs, as a driver's
+// reinstallation does: the next code reads the new ones.
+TEST_F(EndToEndTest, KeysMadeAnewWhileRunningAreReadAnew) {
+    Driver().SetProfiles(kProfile);
+    driver_->SetBidiMode("1");
+    harness::Monitor& monitor = Start();
+    Show({12});
+    const auto makeAnew = [](const std::string& path) {
+        HKEY key = nullptr;
+        EXPECT_EQ(RegDeleteKeyA(HKEY_LOCAL_MACHINE, path.c_str()), ERROR_SUCCESS) << path;
+        EXPECT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        RegCloseKey(key);
+    };
+    makeAnew(driver_->DataKeyPath());
+    driver_->SetData(kDriverValue, "Hall Printer");
+    driver_->SetData(kDriverClassValue, "HALL");
+    driver_->SetProfiles(kProfile);
+    Show({13});
+    EXPECT_EQ(monitor.StatusText(), "Cover open");
+    makeAnew(std::string(kPrintersKeyPath) + "\\Hall Printer\\PrinterDriverData");
+    driver_->SetBidiMode("0");
+    Show({12});
+    EXPECT_FALSE(monitor.Visible());
+}
+
 TEST_F(EndToEndTest, LanguageAndProfileAreReadAfreshForEachCode) {
     Driver().SetProfiles(kProfile);
     driver_->SetLanguage("X,1");
