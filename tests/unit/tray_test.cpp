@@ -22,14 +22,20 @@ HWND g_window = nullptr;
 const HICON kIcons[] = {LoadIconA(nullptr, MAKEINTRESOURCEA(32513)), LoadIconA(nullptr, MAKEINTRESOURCEA(32515))};
 
 // Passes every record on to the real shell and keeps it as text: command,
-// flags, icon (its index), callback and tip, and whether it was accepted.
+// flags, icon (its index), callback and tip, a balloon's size, title, text
+// and sign, and whether it was accepted.
 BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA r) {
     const BOOL accepted = Shell_NotifyIconA(message, r);
     const int icon = r->hIcon == kIcons[0] ? 0 : r->hIcon == kIcons[1] ? 1 : -1;
+    const bool balloon = (r->uFlags & NIF_INFO) != 0;
     g_records.push_back(std::to_string(message) + " " + std::to_string(r->uFlags) + " " + std::to_string(icon) + " " +
                         std::to_string(r->uCallbackMessage) + " '" + std::string(r->szTip, strnlen(r->szTip, 64)) +
                         "'" + (accepted ? "" : " refused") +
-                        (r->cbSize == NOTIFYICONDATAA_V1_SIZE && r->hWnd == g_window && r->uID == ID_TRAYICON
+                        (balloon ? " " + std::to_string(r->cbSize) + " '" + r->szInfoTitle + "' '" + r->szInfo + "' " +
+                                       std::to_string(r->dwInfoFlags)
+                                 : "") +
+                        (r->cbSize == (balloon ? NOTIFYICONDATAA_V2_SIZE : NOTIFYICONDATAA_V1_SIZE) &&
+                                 r->hWnd == g_window && r->uID == ID_TRAYICON
                              ? "" : " wrong identity"));
     return accepted;
 }
@@ -131,50 +137,29 @@ TEST(TakeBalloon, SameCodeWaitsForACalmStateAndNoTwoWithinTheInterval) {
     }
 }
 
-// The balloon's own record, of the size that carries its fields: the title
-// is the dialog's caption, the text the message text, each cut to its field.
-std::vector<NOTIFYICONDATAA> g_balloonRecords;
-
-BOOL WINAPI KeepBalloonRecord(DWORD message, PNOTIFYICONDATAA r) {
-    if (message == NIM_MODIFY && (r->uFlags & NIF_INFO) != 0) g_balloonRecords.push_back(*r);
-    return Shell_NotifyIconA(message, r);
-}
-
+// The balloon's own record, of the size that carries its fields: the
+// dialog's caption as title, the message text, each cut to its field.
 TEST(TrayChanges, AlertBalloonCarriesTheCaptionTheTextAndTheSign) {
-    const std::string longText(300, 'x');
-    struct Case {
-        const char* caption;
-        bool error;
-        std::string text;
-    };
-    const Case cases[] = {{"Hall Printer Status", true, "Paper jam"},
-                          {"A caption longer than a balloon's title holds, which is sixty-three", false, longText}};
-    for (const Case& c : cases) {
-        g_window = CreateWindowA("STATIC", c.caption, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    const std::string caption(70, 'c'), text(300, 't');
+    for (bool error : {true, false}) {
+        g_window = CreateWindowA("STATIC", caption.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
         TrayRecord record;
         PendingTrayChanges pending;
         QueueShowTrayIcon(pending, kIcons[0]);
         AlertState state;
         state.announce = true;
-        state.error = c.error;
-        state.messageCode = 120;
-        CopyBounded(state.text, c.text.c_str());
+        state.error = error;
+        CopyBounded(state.text, text.c_str());
         QueueAlertState(pending, state);
-        g_balloonRecords.clear();
-        g_shellNotifyIcon = KeepBalloonRecord;
+        g_records.clear();
+        g_shellNotifyIcon = RecordShellCall;
         ApplyTrayChanges(g_window, record, pending, 1000);
         g_shellNotifyIcon = Shell_NotifyIconA;
         RemoveTrayIcon(g_window, record);
         DestroyWindow(g_window);
-        ASSERT_EQ(g_balloonRecords.size(), 1u) << c.caption;
-        const NOTIFYICONDATAA& r = g_balloonRecords[0];
-        EXPECT_EQ(r.cbSize, NOTIFYICONDATAA_V2_SIZE);
-        EXPECT_EQ(r.hWnd, g_window);
-        EXPECT_EQ(r.uID, ID_TRAYICON);
-        EXPECT_EQ(r.uFlags, static_cast<UINT>(NIF_INFO));
-        EXPECT_EQ(std::string(r.szInfoTitle), std::string(c.caption).substr(0, 63));
-        EXPECT_EQ(std::string(r.szInfo), c.text.substr(0, 255));
-        EXPECT_EQ(r.dwInfoFlags, static_cast<DWORD>(c.error ? NIIF_ERROR : NIIF_WARNING));
+        EXPECT_EQ(g_records.back(), "1 16 -1 0 '' " + std::to_string(NOTIFYICONDATAA_V2_SIZE) + " '" +
+                                        caption.substr(0, 63) + "' '" + text.substr(0, 255) + "' " +
+                                        (error ? "3" : "2"));
     }
 }
 
