@@ -1,5 +1,7 @@
 #include "bench/bench_config.h"
 
+#include <windows.h>
+
 #include <cstdio>
 
 #include "bench/bench_texts.h"
@@ -22,6 +24,17 @@ void Configure(harness::TestDriver& driver) {
     driver.SetData(kDisplayValue, "bench");
     driver.SetBidiMode("1");
     driver.SetLanguage("BNCH,1");
+}
+
+double Now() {
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
 }  // namespace bench

@@ -1,5 +1,5 @@
-// The benchmark's driver configuration, shared by the burst benchmark and the
-// step timings.
+// The benchmark's driver configuration and clock, shared by the burst
+// benchmark and the step timings.
 #pragma once
 
 #include <string>
@@ -16,5 +16,8 @@ std::string Profile(int scrollMsg);
 
 // The profile without scroll mode, the switch on, language 1.
 void Configure(harness::TestDriver& driver);
+
+// The performance counter in seconds.
+double Now();
 
 }  // namespace bench

@@ -18,23 +18,14 @@
 
 namespace {
 
+using bench::Now;
+
 constexpr int kLatencySamples = 500;
 // The headline: rounds of a shorter burst of the first kind, the monitor and
 // the floor taking turns, each started afresh, so that a slow spell of the
 // machine falls on both alike; the ratio is the median of the rounds' ratios.
 constexpr int kHeadlineRounds = 9;
 constexpr int kHeadlineCodes = 3000;
-
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Target {
     PROCESS_INFORMATION process = {};

@@ -25,18 +25,9 @@
 
 namespace {
 
-constexpr int kRounds = 2000;
+using bench::Now;
 
-double Now() {
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
+constexpr int kRounds = 2000;
 
 // This thread's processor time in seconds, user and kernel: unlike the
 // clock, it does not count the time other processes take the processor.
