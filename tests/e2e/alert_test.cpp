@@ -51,7 +51,8 @@ const AlertCase kAlertCases[] = {
     {"WarningWithAlertsForErrorsAndWarnings", "2", "1", {2}, "Paper low"},
     {"ErrorWithoutAlertValue", nullptr, "1", {1}, nullptr},
     {"ErrorWithAlertValueOutOfRange", "3", "1", {1}, nullptr},
-    {"ErrorWithoutText", "1", "1", {5}, nullptr},
+    // An error without text ends the burst: a state without an alert.
+    {"BurstEndingInAnErrorWithoutText", "1", "1", {1, 5}, nullptr},
     {"SwitchedOff", "2", "0", {1}, nullptr},
     // Only the end state of a burst: an earlier error does not take the one
     // balloon that the next 30 seconds allow.
