@@ -31,9 +31,9 @@ protected:
         EXPECT_TRUE(monitor_->Ready());
         return *monitor_;
     }
-    // Posts the codes and waits until they have been handled.
+    // Posts the codes as one burst and waits until they have been handled.
     void Show(const std::vector<int>& codes) {
-        for (int code : codes) monitor_->Post(code);
+        EXPECT_TRUE(monitor_->PostBurst(codes));
         monitor_->Sync();
     }
 

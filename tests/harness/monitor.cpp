@@ -220,6 +220,12 @@ Monitor::~Monitor() {
 
 void Monitor::Post(int code) const { PostMessageA(relay_, WM_STATUSCODE, 1, static_cast<LPARAM>(code)); }
 
+bool Monitor::PostBurst(const std::vector<int>& codes) const {
+    const bool held = SuspendThread(process_.hThread) != static_cast<DWORD>(-1);
+    for (int code : codes) Post(code);
+    return ResumeThread(process_.hThread) != static_cast<DWORD>(-1) && held;
+}
+
 void Monitor::PostQuit() const { PostMessageA(relay_, WM_STATUSQUIT, 0, 0); }
 
 void Monitor::PostToDialog(UINT message, WPARAM wParam, LPARAM lParam) const {

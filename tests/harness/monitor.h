@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace harness {
 
@@ -39,6 +40,10 @@ public:
 
     // Posts WM_STATUSCODE (wParam 1) or WM_STATUSQUIT to the relay window.
     void Post(int code) const;
+    // Posts the codes as one burst: the monitor's thread is held while they
+    // are posted, so that all of them wait in its queue together. False when
+    // the thread could not be held.
+    bool PostBurst(const std::vector<int>& codes) const;
     void PostQuit() const;
     void PostToDialog(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Waits until everything posted so far, and whatever that posted in
