@@ -35,8 +35,7 @@ HKEY KeptKey::Open(HKEY root, const char* path, REGSAM access, LONG* status) {
 }
 
 HKEY KeptKey::Reopen(LONG* status) {
-    if (key_ != nullptr) RegCloseKey(key_);
-    key_ = nullptr;
+    Close();
     HKEY key = nullptr;
     *status = RegOpenKeyExA(root_, path_, 0, access_, &key);
     if (*status == ERROR_SUCCESS) key_ = key;

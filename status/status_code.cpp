@@ -45,7 +45,10 @@ bool AlertsFor(int alertSetting, int severity) {
 }
 
 bool IsAnnounced(const ProfileSet& profile, int severity) {
-    return AlertsFor(kAlertErrorsAndWarnings, severity) && AlertsFor(ReadAlertSetting(profile), severity);
+    // Only an error or a warning can be announced: for others the profile is
+    // not read at all.
+    if (severity != kSeverityError && severity != kSeverityWarning) return false;
+    return AlertsFor(ReadAlertSetting(profile), severity);
 }
 
 bool ResolveStatusCode(MonitorState& state, int statusCode, StatusOutcome& outcome) {
