@@ -1,9 +1,10 @@
 // statusctl's command lines and exit codes, an install that uninstall undoes
-// exactly, the monitor fed through it, and what both programs tell Windows
-// about themselves.
+// exactly, the monitor fed through it, statusstop, and what the programs tell
+// Windows about themselves.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -173,13 +174,66 @@ std::string Manifest(const std::string& program) {
     return manifest;
 }
 
-// The version resource as Explorer reads it, the application manifest, and
-// the version statusctl prints.
+// The subsystem in the program's PE header: whether Windows gives it a
+// console window. 0 when the file is not a PE image.
+WORD Subsystem(const std::string& program) {
+    std::ifstream file(program, std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    DWORD header = 0;
+    WORD subsystem = 0;
+    // The PE header's offset, then the optional header's Subsystem field.
+    if (bytes.size() < 0x40) return 0;
+    std::memcpy(&header, &bytes[0x3C], sizeof header);
+    const size_t field = size_t{header} + 4 + sizeof(IMAGE_FILE_HEADER) + 68;
+    if (field + sizeof subsystem > bytes.size()) return 0;
+    std::memcpy(&subsystem, &bytes[field], sizeof subsystem);
+    return subsystem;
+}
+
+// A program beside this one run to its end; its exit code, or STILL_ACTIVE
+// when it did not end within 20 seconds.
+DWORD RunProgram(const std::string& name) {
+    std::string commandLine = "\"" + harness::ExecutableDirectory() + name + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        return static_cast<DWORD>(-1);
+    }
+    DWORD exitCode = STILL_ACTIVE;
+    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return exitCode;
+}
+
+// statusstop, which the installer runs before files go: it ends a running
+// monitor and waits for its end, and with none running it has nothing to do.
+TEST(Statusstop, EndsTheRunningMonitor) {
+    harness::EndStrayMonitors();
+    EXPECT_EQ(RunProgram("statusstop.exe"), 0u);
+    harness::Monitor monitor;
+    ASSERT_TRUE(monitor.Ready());
+    EXPECT_EQ(RunProgram("statusstop.exe"), 0u);
+    EXPECT_FALSE(monitor.Running());
+}
+
+// The version resource as Explorer reads it, the application manifest, the
+// subsystem (statusstop runs from the installer, where a console window
+// would flash up), and the version statusctl prints.
 TEST(Statusctl, ProgramsCarryTheVersionAndTheManifest) {
     const DWORD high = MAKELONG(STATUSMON_VERSION_MINOR, STATUSMON_VERSION_MAJOR);
     const DWORD low = MAKELONG(0, STATUSMON_VERSION_PATCH);
-    for (const std::string name : {"statusmon.exe", "statusctl.exe"}) {
+    const struct {
+        const char* name;
+        WORD subsystem;
+    } programs[] = {{"statusmon.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI},
+                    {"statusctl.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI},
+                    {"statusstop.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI}};
+    for (const auto& entry : programs) {
+        const std::string name = entry.name;
         const std::string program = harness::ExecutableDirectory() + name;
+        EXPECT_EQ(Subsystem(program), entry.subsystem) << name;
         std::vector<char> block(GetFileVersionInfoSizeA(program.c_str(), nullptr) + 1);
         VS_FIXEDFILEINFO* fixed = nullptr;
         UINT size = 0;
