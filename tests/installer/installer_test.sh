@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
 # The release of a build, made by scripts/package.sh, and its installer run
-# by Wine's msiexec in the project's prefix: signed and summed; a quiet
-# install; the installed monitor fed by the installed statusctl; an upgrade
-# that leaves the start at logon out while the monitor runs; an uninstall
-# while it runs, after which nothing of it is left.
+# by Wine's msiexec in the project's prefix.
+#
+# The release script: signed with a key that has a password (never on
+# osslsigncode's command line) and verified, summed, the same bytes from run
+# to run; a wrong password, a signature that does not verify and a missing
+# tool end it. The package's tables: the installer version it asks for, the
+# upgrade rows, the stop action, the features, the x64 package's codes. Then
+# Wine's msiexec: a quiet install; the installed monitor fed by the installed
+# statusctl; a repair that leaves it running; another build of the same
+# version that replaces the installed one, and its uninstall; an upgrade
+# that leaves the start at logon out while the monitor runs; a downgrade
+# refused; an uninstall while it runs, after which nothing of it is left.
 #
 #   installer_test.sh BUILD_DIR
 set -uo pipefail
@@ -27,10 +35,13 @@ msi() { wine msiexec "$1" "Z:${2//\//\\}" /qn "${@:3}"; }  # Wine reaches host f
 # no other installation), and the start at logon.
 query() { wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\$1" "${@:3}" 2>/dev/null | tr -d '\r' | sed -n "$2"; }
 versions() { query Uninstall 's/.*DisplayVersion *REG_SZ *//p' /s; }
+entries() { query Uninstall 's/.*\\Uninstall\\//p' /s; }
 run_value() { query Run 's/.*StatusMonitor *REG_SZ *//p' /v StatusMonitor; }
 shortcuts() { find "$WINEPREFIX/drive_c" -name 'Printer Status Monitor.lnk' | wc -l; }
 shows() { for _ in $(seq 50); do ctl status | grep -qx "status: $1" && return 0; sleep 0.1; done; return 1; }
 ended() { for _ in $(seq 30); do kill -0 "$monitor_pid" 2>/dev/null || return 0; sleep 0.1; done; return 1; }
+running() { kill -0 "$monitor_pid" 2>/dev/null && shows "$1"; }
+start_monitor() { wine "$installed\\statusmon.exe" /S & monitor_pid=$!; }
 monitor_pid=""
 finish() {
     [ -n "$monitor_pid" ] && kill "$monitor_pid" 2>/dev/null
@@ -40,46 +51,179 @@ finish() {
 }
 trap finish EXIT
 
-# Two releases: the build's version, signed with a throwaway certificate made
-# on the spot, and a newer one without a certificate.
-openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=Status monitor test signer" \
+# ---- The release script ----------------------------------------------------
+# A throwaway signer made on the spot, its key locked with a password, and a
+# look at every command line osslsigncode gets.
+password="pw-$RANDOM-$RANDOM"
+openssl req -x509 -newkey rsa:2048 -passout "pass:$password" -days 1 -subj "/CN=Status monitor test signer" \
     -addext extendedKeyUsage=codeSigning -keyout "$tmp/key.pem" -out "$tmp/cert.pem" 2>/dev/null
+mkdir "$tmp/spy"
+printf '#!/bin/sh\nprintf "%%s\\n" "$*" >> "%s"\nexec "%s" "$@"\n' "$tmp/signer-arguments" "$(command -v osslsigncode)" \
+    > "$tmp/spy/osslsigncode"
+chmod +x "$tmp/spy/osslsigncode"
+signer=(PATH="$tmp/spy:$PATH" STATUSMON_SIGN_CERT="$tmp/cert.pem" STATUSMON_SIGN_KEY="$tmp/key.pem"
+        STATUSMON_SIGN_PASSWORD="$password")
+package() {  # release folder, then VARIABLE=value...
+    env STATUSMON_DIST_DIR="$tmp/$1" "${@:2}" bash "$root/scripts/package.sh" "$build" 2>&1
+}
 signed() { for file in "$@"; do osslsigncode verify -CAfile "$tmp/cert.pem" -in "$file" >/dev/null 2>&1 || return 1; done; }
 # shellcheck disable=SC1091
 source "$build/release.env"
 newer="${version%.*}.$((${version##*.} + 1))"
-STATUSMON_SIGN_CERT="$tmp/cert.pem" STATUSMON_SIGN_KEY="$tmp/key.pem" STATUSMON_DIST_DIR="$tmp/old" \
-    bash "$root/scripts/package.sh" "$build" >/dev/null
-note="$(STATUSMON_VERSION="$newer" STATUSMON_DIST_DIR="$tmp/new" bash "$root/scripts/package.sh" "$build")"
-old="$(echo "$tmp"/old/*.msi)" new="$(echo "$tmp"/new/*.msi)"
-check "the checksums match the release's files" bash -c "cd '$tmp/old' && sha256sum --quiet -c SHA256SUMS"
-check "the zip holds the installed files" test "$(zip -sf "$tmp"/old/*.zip | grep -c -E 'ctl\.exe|mon\.exe|\.ini')" = 4
+other_arch=x64
+[ "$arch" = x64 ] && other_arch=x86
+pinned=1700000000  # a SOURCE_DATE_EPOCH given
+
+# Two signed builds of this version (two product codes), two unsigned of a
+# newer one (the second into the first one's folder, beside the signed
+# release), the x64 package beside the x86 one, and three that must fail.
+package old "${signer[@]}" STATUSMON_SIGN_CAFILE="$tmp/cert.pem" >/dev/null
+package same "${signer[@]}" STATUSMON_SIGN_CAFILE="$tmp/cert.pem" >/dev/null
+note="$(package new STATUSMON_VERSION="$newer" SOURCE_DATE_EPOCH="$pinned")"
+package old STATUSMON_VERSION="$newer" SOURCE_DATE_EPOCH="$pinned" >/dev/null
+package other STATUSMON_ARCH="$other_arch" >/dev/null
+wrong_password="$(package bad "${signer[@]}" STATUSMON_SIGN_PASSWORD=wrong STATUSMON_SIGN_CAFILE="$tmp/cert.pem")"
+wrong_password_status=$?
+unverified="$(package bad "${signer[@]}")"  # the system's CA bundle knows no throwaway signer
+unverified_status=$?
+mkdir "$tmp/bin"
+for tool in /usr/bin/*; do [ "${tool##*/}" = msibuild ] || ln -s "$tool" "$tmp/bin/"; done
+missing_tool="$(package missing PATH="$tmp/bin")"
+missing_tool_status=$?
+
+release() { echo "$tmp/$1/PrinterStatusMonitor-$2$([ "$3" = x86 ] || echo "-$3").msi"; }  # folder, version, arch
+old="$(release old "$version" "$arch")" same="$(release same "$version" "$arch")"
+new="$(release new "$newer" "$arch")" new_again="$(release old "$newer" "$arch")"
+other="$(release other "$version" "$other_arch")"
+zip_of() { echo "${1%.msi}.zip"; }
+summed() {  # release folder: SHA256SUMS names every other file there, and they match
+    [ "$(cut -d ' ' -f 3 "$1/SHA256SUMS" | tr '\n' ' ')" = "$(cd "$1" && ls | grep -vx SHA256SUMS | LC_ALL=C sort | tr '\n' ' ')" ] &&
+        (cd "$1" && sha256sum --quiet -c SHA256SUMS)
+}
+failed_with() { [ "$1" != 0 ] && [[ "$2" == $3 ]]; }  # status, output, pattern
+check "the checksums cover the whole release folder, earlier releases too" summed "$tmp/old"
+check "there are four files to sum" test "$(ls "$tmp/old" | wc -l)" = 5
+check "the zip holds the installed files" test "$(zipinfo -1 "$(zip_of "$old")" | grep -c -E 'ctl\.exe|mon\.exe|stop\.exe|\.ini')" = 5
 check "without a certificate nothing is signed, and it says so" \
     bash -c "! osslsigncode verify -in '$new' >/dev/null 2>&1 && [[ '$note' == *'nothing is signed'* ]]"
+check "the key's password reaches osslsigncode, never on its command line" \
+    bash -c "grep -q -- '-in ' '$tmp/signer-arguments' && ! grep -q -F -- '$password' '$tmp/signer-arguments'"
+check "a wrong password ends the release script" \
+    failed_with "$wrong_password_status" "$wrong_password" "*cannot sign statusmon.exe*"
+check "a signature that does not verify ends the release script" \
+    failed_with "$unverified_status" "$unverified" "*signature of statusmon.exe does not verify*"
+check "a missing tool is named" failed_with "$missing_tool_status" "$missing_tool" "package.sh: msibuild not found*"
+check "before anything is made" test ! -e "$tmp/missing"
 
+# The same sources give the same bytes: the link leaves no time in the PE
+# header, and the zip (with the programs in it, signed or not) is the same
+# from run to run, its files in order with the release's time. The packages
+# differ only in their own codes and dates.
+link_time() { od -An -tu4 -j "$(($(od -An -tu4 -j 60 -N 4 "$1") + 8))" -N 4 "$1" | tr -d ' '; }
+check "the programs carry no link time" \
+    test "$(for p in statusmon statusctl statusstop; do link_time "$build/bin/$p.exe"; done | tr '\n' ' ')" = "0 0 0 "
+in_order_at() {  # zip, time: its entries in order, each with that time (DOS times have 2 s steps)
+    zipinfo -1 "$1" | LC_ALL=C sort -c 2>/dev/null &&
+        [ "$(TZ=UTC zipinfo -T "$1" | awk '/^[-d]/ { print $7 }' | sort -u)" = \
+          "$(date -u -d "@$((($2 + 1) & ~1))" +%Y%m%d.%H%M%S)" ]
+}
+check "two signed runs give the same zip" cmp -s "$(zip_of "$old")" "$(zip_of "$same")"
+check "two unsigned runs give the same zip" cmp -s "$(zip_of "$new")" "$(zip_of "$new_again")"
+check "the zip's files are in order, with the last commit's time" \
+    in_order_at "$(zip_of "$old")" "$(git -C "$root" log -1 --format=%ct)"
+check "or with the time SOURCE_DATE_EPOCH gives" in_order_at "$(zip_of "$new")" "$pinned"
+# Every table and stream of a package, but its summary and signature, and
+# its product code.
+contents() {
+    local table stream
+    for table in $(msiinfo tables "$1" | grep -v '^_'); do msiinfo export "$1" "$table" | grep -v '^ProductCode'; done
+    for stream in $(msiinfo streams "$1" | grep -v $'^\005'); do msiinfo extract "$1" "$stream" | sha256sum; done
+}
+check "two runs' packages differ only in their codes and dates" \
+    test "$(contents "$old")$(contents "$new")" = "$(contents "$same")$(contents "$new_again")"
+
+# ---- The package's tables ---------------------------------------------------
+table() { msiinfo export "$1" "$2" | tr -d '\r' | tail -n +4; }  # the rows, without the three header lines
+column() { table "$1" "$2" | awk -F '\t' -v key="$3" -v field="$4" '$1 == key { print $field }'; }
+installer_version() { msiinfo suminfo "$1" | sed -n 's/^Version: \([0-9]*\) .*/\1/p'; }
+check "it asks for Windows Installer 2.0" test "$(installer_version "$old")" = 200
+check "another build of the same version is an upgrade, a newer version is refused" test \
+    "$(table "$old" Upgrade | awk -F '\t' '{ print $2 "|" $3 "|" $5 "|" $7 }' | LC_ALL=C sort | tr '\n' ' ')" \
+    = "$version||2|WIX_DOWNGRADE_DETECTED |$version|513|WIX_UPGRADE_DETECTED "
+check "the upgrade's properties are secure" \
+    test "$(column "$old" Property SecureCustomProperties 2)" = "AUTOSTART;WIX_DOWNGRADE_DETECTED;WIX_UPGRADE_DETECTED"
+check "the monitor is stopped by an immediate action that runs statusstop as the user" \
+    test "$(column "$old" CustomAction StopMonitor 2)|$(column "$old" CustomAction StopMonitor 3)" = "82|statusstop.exe"
+stop_sequence="$(column "$old" InstallExecuteSequence StopMonitor 3)"
+check "only where files go away, and before they go" \
+    test "$(column "$old" InstallExecuteSequence StopMonitor 2)" = 'REMOVE~="ALL"' \
+    -a "$stop_sequence" -lt "$(column "$old" InstallExecuteSequence InstallValidate 3)"
+# The feature of the Run value's component, and what the Start-menu shortcut
+# checks when it is used: its feature and the features above it.
+run_feature() {
+    local component
+    component="$(table "$old" Registry | awk -F '\t' '$3 ~ /CurrentVersion\\Run$/ { print $6 }')"
+    table "$old" FeatureComponents | awk -F '\t' -v component="$component" '$2 == component { print $1 }'
+}
+checked_features() {
+    local feature
+    feature="$(table "$old" Shortcut | awk -F '\t' '$2 == "ProgramMenuFolder" { print $5 }')"
+    while [ -n "$feature" ]; do
+        echo "$feature"
+        feature="$(column "$old" Feature "$feature" 2)"
+    done
+}
+check "the start at logon is outside what the shortcut checks" bash -c \
+    "[ -n '$(run_feature)' ] && [ -n '$(checked_features)' ] && ! grep -qx '$(run_feature)' <<< '$(checked_features)'"
+component_ids() { table "$1" Component | cut -f 2 | LC_ALL=C sort; }
+check "the $other_arch package has an upgrade code of its own" test -n "$(column "$other" Property UpgradeCode 2)" \
+    -a "$(column "$other" Property UpgradeCode 2)" != "$(column "$old" Property UpgradeCode 2)"
+check "and component codes of its own" \
+    test -n "$(component_ids "$other")" -a -z "$(LC_ALL=C comm -12 <(component_ids "$old") <(component_ids "$other"))"
+check "and asks for Windows Installer 2.0 too" test "$(installer_version "$other")" = 200
+
+# ---- Installed by Wine's msiexec -------------------------------------------
 msi /i "$old"
 check "a quiet install lists one version" test "$(versions)" = "$version"
 check "it puts the programs, README and sample in place" test -f "$folder/statusmon.exe" -a -f "$folder/statusctl.exe" \
-    -a -f "$folder/README.md" -a -f "$folder/sample/profile.ini" -a -f "$folder/sample/default.ini"
-check "the package and the programs it installs are signed" signed "$old" "$folder/statusmon.exe" "$folder/statusctl.exe"
+    -a -f "$folder/statusstop.exe" -a -f "$folder/README.md" -a -f "$folder/sample/profile.ini" \
+    -a -f "$folder/sample/default.ini"
+check "the package and the programs it installs are signed" \
+    signed "$old" "$folder/statusmon.exe" "$folder/statusctl.exe" "$folder/statusstop.exe"
 check "it puts a shortcut into the Start menu" test "$(shortcuts)" = 1
 check "it starts the monitor at logon" test "$(run_value)" = "\"$installed\\statusmon.exe\" /S"
 
 # The monitor as the Run value starts it, set up and fed by the installed statusctl.
 ctl install >/dev/null
-wine "$installed\\statusmon.exe" /S &
-monitor_pid=$!
+start_monitor
 check "the installed monitor starts" shows "Ready"
 ctl post 10
 check "it shows a code posted by the installed statusctl" shows "Paper low in tray 1"
 
+# A repair (Wine's msiexec /f takes no package, so its properties are given).
+wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v StatusMonitor /f >/dev/null 2>&1
+msi /i "$old" REINSTALL=ALL REINSTALLMODE=omus
+check "a repair puts back what was removed" test "$(run_value)" = "\"$installed\\statusmon.exe\" /S"
+check "a repair leaves the running monitor running" running "Paper low in tray 1"
+
+msi /i "$same"
+check "another build of the same version ends the running monitor" ended
+check "and replaces the installed one" \
+    test "$(entries)|$(versions)" = "$(column "$same" Property ProductCode 2)|$version" -a -f "$folder/statusmon.exe"
+msi /x "$same"
+check "whose uninstall leaves no program folder and no entry" test ! -e "$folder" -a -z "$(entries)"
+
+msi /i "$old"
+start_monitor
+check "the reinstalled monitor starts" shows "Ready"
 msi /i "$new" AUTOSTART=0
 check "an upgrade ends the running monitor" ended
 check "an upgrade leaves one installation" test "$(versions)" = "$newer"
 check "AUTOSTART=0 leaves the start at logon out" test -z "$(run_value)" -a -f "$folder/statusmon.exe"
+msi /i "$old"
+check "an older version does not install over a newer one" test $? != 0 -a "$(versions)" = "$newer"
 
-wine "$installed\\statusmon.exe" &
-monitor_pid=$!
+start_monitor
 check "the upgraded monitor starts" shows "Ready"
 ctl uninstall >/dev/null
 msi /x "$new"
