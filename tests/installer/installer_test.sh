@@ -133,12 +133,13 @@ check "the zip's files are in order, with the last commit's time" \
     in_order_at "$(zip_of "$old")" "$(git -C "$root" log -1 --format=%ct)"
 check "or with the time SOURCE_DATE_EPOCH gives" in_order_at "$(zip_of "$new")" "$pinned"
 # Every table and stream of a package, but its summary and signature, and
-# its product code.
-contents() {
-    local table stream
+# its product code. (An export writes binary columns into a folder where it
+# runs.)
+contents() (
+    cd "$tmp" || exit
     for table in $(msiinfo tables "$1" | grep -v '^_'); do msiinfo export "$1" "$table" | grep -v '^ProductCode'; done
     for stream in $(msiinfo streams "$1" | grep -v $'^\005'); do msiinfo extract "$1" "$stream" | sha256sum; done
-}
+)
 check "two runs' packages differ only in their codes and dates" \
     test "$(contents "$old")$(contents "$new")" = "$(contents "$same")$(contents "$new_again")"
 
