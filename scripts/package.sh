@@ -115,10 +115,11 @@ sign() {  # file
     said="$(osslsigncode sign "${options[@]}" -in "$1" -out "$1.signed" 2>&1)" ||
         fail 1 "cannot sign ${1##*/}: $(echo "$said" | grep -v -e ':error:' -e 'pass phrase' | tr '\n' ' ')"
     mv "$1.signed" "$1"
+    local against="STATUSMON_SIGN_CAFILE"
+    [ ${#verify[@]} -eq 0 ] && against="the system's CA bundle; STATUSMON_SIGN_CAFILE names others"
     said="$(osslsigncode verify "${verify[@]}" -in "$1" 2>&1)" ||
-        fail 1 "the signature of ${1##*/} does not verify$([ ${#verify[@]} -eq 0 ] &&
-                echo " against the system's CA bundle (STATUSMON_SIGN_CAFILE names others)"): $(echo "$said" |
-                grep -i -m 1 -e 'verify error' -e 'failed' || true)"
+        fail 1 "the signature of ${1##*/} does not verify ($against): $(echo "$said" |
+                sed -n -e 's/.*Verify error: *//p' -e '/MISMATCH/p' | head -n 1)"
     echo "package.sh: signed and verified ${1##*/}"
 }
 if [ "$signing" = 1 ]; then
