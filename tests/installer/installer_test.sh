@@ -144,7 +144,9 @@ check "two runs' packages differ only in their codes and dates" \
     test "$(contents "$old")$(contents "$new")" = "$(contents "$same")$(contents "$new_again")"
 
 # ---- The package's tables ---------------------------------------------------
-table() { msiinfo export "$1" "$2" | tr -d '\r' | tail -n +4; }  # the rows, without the three header lines
+# The rows of a table, without its three header lines; msiinfo ends its lines
+# with CR LF, and a CR within a value stays.
+table() { msiinfo export "$1" "$2" | sed 's/\r$//' | tail -n +4; }
 column() { table "$1" "$2" | awk -F '\t' -v key="$3" -v field="$4" '$1 == key { print $field }'; }
 installer_version() { msiinfo suminfo "$1" | sed -n 's/^Version: \([0-9]*\) .*/\1/p'; }
 check "it asks for Windows Installer 2.0" test "$(installer_version "$old")" = 200
