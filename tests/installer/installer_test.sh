@@ -101,6 +101,7 @@ summed() {  # release folder: SHA256SUMS names every other file there, and they 
         (cd "$1" && sha256sum --quiet -c SHA256SUMS)
 }
 failed_with() { [ "$1" != 0 ] && [[ "$2" == $3 ]]; }  # status, output, pattern
+check "the checksums of a signed release match its files" summed "$tmp/same"
 check "the checksums cover the whole release folder, earlier releases too" summed "$tmp/old"
 check "there are four files to sum" test "$(ls "$tmp/old" | wc -l)" = 5
 check "the zip holds the installed files" test "$(zipinfo -1 "$(zip_of "$old")" | grep -c -E 'ctl\.exe|mon\.exe|stop\.exe|\.ini')" = 5
