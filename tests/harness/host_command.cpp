@@ -58,6 +58,19 @@ std::string QuotedArgument(const std::string& argument) {
     return quoted + "\"";
 }
 
+std::string MakeHostFolder(const std::string& prefix) {
+    const std::string base =
+        "/tmp/" + prefix + "-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string folder = base + "-" + std::to_string(attempt);
+        const std::string dosFolder = DosPathOf(folder);
+        if (dosFolder.empty()) return "";
+        if (CreateDirectoryA(dosFolder.c_str(), nullptr)) return folder;
+        if (GetLastError() != ERROR_ALREADY_EXISTS) return "";
+    }
+    return "";
+}
+
 HostResult RunOnHost(const std::vector<std::string>& command, const std::string& resultFile, DWORD timeoutMs) {
     HostResult result;
     const std::string shell = DosPathOf("/bin/bash");
@@ -102,6 +115,18 @@ HostResult RunOnHost(const std::vector<std::string>& command, const std::string&
     result.finished = true;
     result.exitCode = std::atoi(content.substr(0, lineEnd).c_str());
     result.output = content.substr(lineEnd + 1);
+    return result;
+}
+
+HostResult RunOnHost(const std::vector<std::string>& command, DWORD timeoutMs) {
+    const std::string folder = MakeHostFolder("statusmon-host");
+    if (folder.empty()) {
+        HostResult result;
+        result.output = "no folder for the result under /tmp (not under Wine?)";
+        return result;
+    }
+    const HostResult result = RunOnHost(command, folder + "/result", timeoutMs);
+    (void)RemoveDirectoryA(DosPathOf(folder).c_str());  // a result that comes after the time keeps it
     return result;
 }
 

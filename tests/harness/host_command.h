@@ -29,11 +29,17 @@ struct HostResult {
     std::string output;     // standard output and error; why, when not finished
 };
 
+// A new folder under the host's /tmp, named from the prefix and this
+// process; its host path, or empty when none could be made.
+std::string MakeHostFolder(const std::string& prefix);
+
 // Runs the host program command[0] (looked up in PATH) with the arguments
 // that follow, and waits up to timeoutMs for its result, which goes through
 // resultFile (a host path in a folder that exists; taken away again once
 // read). A command that overstays keeps running: it cannot be ended from
 // here, so commands bound their own time.
 HostResult RunOnHost(const std::vector<std::string>& command, const std::string& resultFile, DWORD timeoutMs);
+// The same through a folder of its own, removed afterwards.
+HostResult RunOnHost(const std::vector<std::string>& command, DWORD timeoutMs);
 
 }  // namespace harness

@@ -11,21 +11,6 @@ namespace {
 constexpr DWORD kCallMs = 30000;   // the script bounds each of its waits to 10 s
 constexpr DWORD kStartMs = 60000;  // up to five ports tried
 
-// A new folder of this process under the host's /tmp; its host path, or
-// empty when none could be made.
-std::string MakeHostFolder() {
-    const std::string base = "/tmp/statusmon-printer-" + std::to_string(GetCurrentProcessId()) + "-" +
-                             std::to_string(GetTickCount());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string folder = base + "-" + std::to_string(attempt);
-        const std::string dosFolder = DosPathOf(folder);
-        if (dosFolder.empty()) return "";
-        if (CreateDirectoryA(dosFolder.c_str(), nullptr)) return folder;
-        if (GetLastError() != ERROR_ALREADY_EXISTS) return "";
-    }
-    return "";
-}
-
 std::string LastLine(std::string text) {
     while (!text.empty() && (text.back() == '\n' || text.back() == '\r')) text.pop_back();
     return text.substr(text.find_last_of('\n') + 1);  // npos + 1: the whole text
@@ -33,7 +18,7 @@ std::string LastLine(std::string text) {
 
 }  // namespace
 
-TestPrinter::TestPrinter() : folder_(MakeHostFolder()) {
+TestPrinter::TestPrinter() : folder_(MakeHostFolder("statusmon-printer")) {
     if (folder_.empty()) {
         error_ = "no folder for the printer under /tmp (not under Wine?)";
         return;
