@@ -238,7 +238,7 @@ cmd_wait() {  # DIR LINE TIMEOUT_MS
 
 # Every command, and the state the printer then shows, with the times taken.
 cmd_selftest() {
-    local dir port started reasons command arguments times=""
+    local dir port started reasons command arguments bus_pid times=""
     dir="$(mktemp -d)"
     # shellcheck disable=SC2064  # the folder is known now
     trap "cmd_remove '$dir' || true" EXIT
@@ -286,13 +286,14 @@ EOF
 
     # Stopped during a job: the printer, its job command and its bus end.
     cmd_job "$dir" 30000 "STATE: +cover-open-error"
+    bus_pid="$(cat "$dir/bus.pid")"
     started=$(now_ms)
     cmd_stop "$dir"
     echo "selftest: stopped during a job in $(since "$started") ms"
     ! ipptool -q -T 2 "ipp://localhost:$port/ipp/print" "$here/printer-state.test" 2> /dev/null ||
         die "the printer still answers after stop"
     ! grep -qs "$dir/job-command" /proc/[0-9]*/cmdline || die "the job command still runs after stop"
-    [ ! -e "$dir/bus" ] || die "the bus is still there after stop"
+    ! alive "$bus_pid" dbus-daemon || die "the bus still runs after stop"
 
     started=$(now_ms)
     [ "$(cmd_start "$dir")" = "$port" ] || die "started again on another port"
