@@ -58,7 +58,7 @@ PollOutcome HttpOutcome(int httpStatus, const unsigned char* body, std::size_t s
     const DecodedAnswer decoded = DecodePrinterAnswer(body, size);
     if (!decoded.ok) {
         outcome.kind = PollOutcome::Kind::kNotIpp;
-        outcome.why = decoded.error;
+        outcome.why = "the answer is not IPP: " + decoded.error;
         return outcome;
     }
     outcome.kind = PollOutcome::Kind::kAnswer;
@@ -130,9 +130,8 @@ WatchCode StatusTracker::Next(const PollOutcome& outcome) {
 std::string DescribeFailure(const PollOutcome& outcome) {
     switch (outcome.kind) {
     case PollOutcome::Kind::kNoAnswer:
-        return outcome.why;
     case PollOutcome::Kind::kNotIpp:
-        return "the answer is not IPP: " + outcome.why;
+        return outcome.why;
     case PollOutcome::Kind::kHttpStatus:
         return "HTTP status " + std::to_string(outcome.httpStatus) + ": " +
                CodeForHttpStatus(outcome.httpStatus).english;

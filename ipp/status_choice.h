@@ -19,7 +19,7 @@ struct PollOutcome {
     };
     Kind kind = Kind::kNoAnswer;
     int httpStatus = 0;
-    std::string why;  // kNoAnswer and kNotIpp: what went wrong
+    std::string why;  // kNoAnswer and kNotIpp: what went wrong, in a few words
     PrinterAnswer answer;
 };
 
