@@ -17,7 +17,7 @@ struct PollerSetup {
     // An address from the command line; without one, the stored address
     // and interval are read afresh before every poll.
     bool fixedUri = false;
-    PrinterUri uri;
+    PrinterUri uri;  // the command line's, or the one stored at the start
     int interval = 0;  // from the command line; 0: the stored one, or the default
 };
 

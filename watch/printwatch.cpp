@@ -15,11 +15,12 @@ int RunPrintWatch(HINSTANCE instance, const std::vector<std::string>& args) {
         WriteReasonLine(arguments.error);
         return kWatchExitUsage;
     }
+    StoredSettings stored;
     if (!arguments.hasUri) {
         // The address stored must be there and valid at the start; later
         // polls read it afresh.
         KeptKey monitorKey;
-        const StoredSettings stored = ReadStoredSettings(monitorKey);
+        stored = ReadStoredSettings(monitorKey);
         if (!stored.ok) {
             WriteReasonLine(stored.error);
             return kWatchExitUsage;
@@ -37,7 +38,7 @@ int RunPrintWatch(HINSTANCE instance, const std::vector<std::string>& args) {
     PollerSetup setup;
     setup.window = CreateWatchWindow(instance);
     setup.fixedUri = arguments.hasUri;
-    setup.uri = arguments.uri;
+    setup.uri = arguments.hasUri ? arguments.uri : stored.uri;
     setup.interval = arguments.interval;
     if (setup.window == nullptr || !StartPoller(api, setup)) {
         WriteReasonLine("cannot create its window or its polling thread (error " + std::to_string(GetLastError()) +
