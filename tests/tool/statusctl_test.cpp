@@ -187,7 +187,8 @@ TEST(Statusctl, IppAsksThePrinterOnceAndTellsItsStateOrWhyNot) {
          "printer: " + uri + "\nstate: idle\nreasons: none\nmessage: \ncode: 2 (normal) Ready\n", ""},
         {harness::HttpAnswer(404, ""), 1, "", "statusctl: " + uri + ": HTTP status 404: No printer at this address"},
         {harness::HttpAnswer(426, ""), 1, "", "statusctl: " + uri + ": HTTP status 426: The printer insists on"},
-        {harness::HttpAnswer(200, "<html>printer</html>"), 1, "", "statusctl: " + uri + ": the answer is not IPP: its IPP version 60.104"},
+        {harness::HttpAnswer(200, "<html>printer</html>"), 1, "",
+         "statusctl: " + uri + ": the answer is not IPP: its IPP version 60.104"},
         {harness::HttpAnswer(200, ipptest::IppBytes().AnswerStart(0x0406).Tag(3).Bytes()), 1, "",
          "statusctl: " + uri + ": IPP status 0x0406 client-error-not-found: No printer at this address"},
         {"SSH-2.0-OpenSSH_9.2\r\n\r\n", 1, "", "statusctl: " + uri + ": the answer is not HTTP"},
@@ -213,7 +214,8 @@ std::string NetworkState() {
                         Registry(own, kPollIntervalValue) + Registry(printer, "") +
                         Registry(printer + "\\PrinterDriverData", "Network Printer=BidiMode") +
                         Registry(printer + "\\PrinterDriverData", "DrvlibIntl=IPPU.DLL") +
-                        IniValue(kWinIniFile, kLanguageSection, "IPPW.DRV") + IniValue("IPP.INI", kDriverIniSection, kUseBidiKey);
+                        IniValue(kWinIniFile, kLanguageSection, "IPPW.DRV") +
+                        IniValue("IPP.INI", kDriverIniSection, kUseBidiKey);
     for (const char* name : {kCodeValue, kDriverValue, kDriverClassValue, kDisplayValue}) state += Registry(data, name);
     std::string profile;
     ReadRegistryText(data, kProfileValue, &profile);
@@ -264,7 +266,8 @@ TEST(Statusctl, NetworkProfilesHoldEveryCodeAndCheckClean) {
         char key[16];
         std::snprintf(key, sizeof key, "%05d", code.code);
         const bool isState = code.code < 100;  // the states are the default profile's
-        const std::string entry = IniValue(isState ? defaults.c_str() : profile.c_str(), isState ? "Default" : "Network Printer", key);
+        const std::string entry =
+            IniValue(isState ? defaults.c_str() : profile.c_str(), isState ? "Default" : "Network Printer", key);
         EXPECT_EQ(entry, std::to_string(code.code) + "," + std::to_string(code.severity) + "," +
                              std::to_string(code.messageCode) + "\n");
         std::snprintf(key, sizeof key, "%05d", code.messageCode);

@@ -117,7 +117,8 @@ TEST(PrinterAnswer, HandMadeAndHostileAnswers) {
          "an attribute comes before any group"},
         {"reserved delimiter", start + std::string(1, '\0') + state + end, "it holds the reserved delimiter tag 0x00"},
         {"a name longer than what is left", start + "\x23" + Uint16(14) + "printer-state", "a name or value is longer"},
-        {"a value longer than what is left", start + "\x23" + Uint16(13) + "printer-state" + Uint16(6) + ipptest::Int32(3) + end,
+        {"a value longer than what is left",
+         start + "\x23" + Uint16(13) + "printer-state" + Uint16(6) + ipptest::Int32(3) + end,
          "a name or value is longer"},
         {"a length of 65535", start + "\x41" + Uint16(65535) + "x", "a name or value is longer"},
         {"a further value first in its group", start + IppBytes().Value(0x44, "", "x").Bytes() + state + end,
@@ -129,14 +130,16 @@ TEST(PrinterAnswer, HandMadeAndHostileAnswers) {
                                           .Tag(4).Raw(state).Tag(2).Enum("printer-state", 3).Tag(3).Bytes(),
          "", 4, "", ""},
         {"state twice", start + state + state + end, "printer-state comes twice"},
-        {"state with two values", start + state + IppBytes().Enum("", 3).Bytes() + end, "printer-state has more than one"},
+        {"state with two values", start + state + IppBytes().Enum("", 3).Bytes() + end,
+         "printer-state has more than one"},
         {"state as an integer", start + IppBytes().Value(0x21, "printer-state", ipptest::Int32(3)).Bytes() + end,
          "printer-state is not an enum of 4 bytes"},
         {"state of 3 bytes", start + IppBytes().Value(0x23, "printer-state", "\x00\x00\x03").Bytes() + end,
          "printer-state is not an enum of 4 bytes"},
         {"state 6", StateAnswer(6, {}), "printer-state 6 is none of idle, processing, stopped"},
         {"state 2", StateAnswer(2, {}), "printer-state 2 is none of"},
-        {"state unknown", start + IppBytes().Value(0x12, "printer-state", "").Bytes() + end, "the answer has no printer-state"},
+        {"state unknown", start + IppBytes().Value(0x12, "printer-state", "").Bytes() + end,
+         "the answer has no printer-state"},
         {"an error status without a state", IppBytes().AnswerStart(0x0406).Tag(3).Bytes(), "", 0, "", ""},
         {"reasons and message", StateAnswer(5, {"paused", "media-jam-error", "x-vendor-warning"}, "Jammed."), "", 5,
          "paused,media-jam-error,x-vendor-warning", "Jammed."},
@@ -154,8 +157,9 @@ TEST(PrinterAnswer, HandMadeAndHostileAnswers) {
         {"65 reasons", StateAnswer(3, Reasons(65, "none")), "printer-state-reasons has more than 64 values"},
         {"reasons without a value", start + state + IppBytes().Value(0x13, "printer-state-reasons", "").Bytes() + end,
          "", 4, "", ""},
-        {"a message with its language", start + state + IppBytes().Value(0x35, "printer-state-message",
-                                                                         Uint16(2) + "de" + Uint16(6) + "Bereit").Bytes() + end,
+        {"a message with its language",
+         start + state +
+             IppBytes().Value(0x35, "printer-state-message", Uint16(2) + "de" + Uint16(6) + "Bereit").Bytes() + end,
          "", 4, "", "Bereit"},
         {"a message whose text is longer than its value", start + state +
              IppBytes().Value(0x35, "printer-state-message", Uint16(2) + "de" + Uint16(7) + "Bereit").Bytes() + end,
@@ -170,13 +174,18 @@ TEST(PrinterAnswer, HandMadeAndHostileAnswers) {
         {"two messages", start + state + IppBytes().Value(0x41, "printer-state-message", "a").Value(0x41, "", "b")
                                              .Bytes() + end,
          "printer-state-message has more than one value"},
-        {"unknown tags", start + IppBytes().Value(0x7F, "x-extension", ipptest::Int32(0x40000001) + "v")
-                                     .Value(0x5F, "x-unknown", "?").Value(0x10, "x-unsupported", "").Bytes() + state + end,
+        {"unknown tags", start +
+                              IppBytes()
+                                  .Value(0x7F, "x-extension", ipptest::Int32(0x40000001) + "v")
+                                  .Value(0x5F, "x-unknown", "?")
+                                  .Value(0x10, "x-unsupported", "")
+                                  .Bytes() + state + end,
          "", 4, "", ""},
         {"a collection", start + collection + state + end, "", 4, "", ""},
         {"a further value after a collection is the collection's", start + collection +
              IppBytes().Keyword("", "media-jam").Bytes() + state + end, "", 4, "", ""},
-        {"a collection not closed", start + IppBytes().Value(0x34, "c", "").Bytes() + end, "a collection is not closed"},
+        {"a collection not closed", start + IppBytes().Value(0x34, "c", "").Bytes() + end,
+         "a collection is not closed"},
         {"a collection's end alone", start + IppBytes().Value(0x37, "c", "").Bytes() + state + end,
          "a collection ends that did not begin"},
         {"a collection's end with a value", start + IppBytes().Value(0x34, "c", "").Value(0x37, "", "x").Bytes() + end,
@@ -194,7 +203,8 @@ TEST(PrinterAnswer, HandMadeAndHostileAnswers) {
          "an attribute has more than 1024 values"},
         {"bytes after the end", StateAnswer(3, {}) + std::string(kMaxAnswerSize - StateAnswer(3, {}).size(), '\x01'),
          "", 3, "", ""},
-        {"larger than 256 KiB", StateAnswer(3, {}) + std::string(kMaxAnswerSize + 1 - StateAnswer(3, {}).size(), '\x03'),
+        {"larger than 256 KiB",
+         StateAnswer(3, {}) + std::string(kMaxAnswerSize + 1 - StateAnswer(3, {}).size(), '\x03'),
          "it is larger than 256 KiB"},
     };
     for (const auto& row : rows) {

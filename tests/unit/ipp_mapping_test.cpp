@@ -154,7 +154,8 @@ TEST(StatusChoice, HttpAndIppErrorsEachToTheirCode) {
     PollOutcome notFound;
     notFound.kind = PollOutcome::Kind::kAnswer;
     notFound.answer = Answer(0, {}, 0x0406);
-    EXPECT_EQ(DescribeFailure(notFound), "IPP status 0x0406 client-error-not-found: No printer at this address: check the path");
+    EXPECT_EQ(DescribeFailure(notFound),
+              "IPP status 0x0406 client-error-not-found: No printer at this address: check the path");
 }
 
 // One poll without an answer keeps the code; two in a row make it "not

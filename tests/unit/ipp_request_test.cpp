@@ -125,7 +125,8 @@ TEST(StateRequest, GetPrinterAttributesForStateReasonsAndMessageOnly) {
     EXPECT_NE(request.find("\x45\x00\x0Bprinter-uri\x00\x16ipps://p:631/ipp/print"s), std::string::npos);
     const std::string longest = "ipp://h/" + std::string(1023 - 12, 'p');
     ASSERT_TRUE(ParsePrinterUri(longest).ok);
-    EXPECT_NE(EncodeStateRequest(ParsePrinterUri(longest).uri, 1).find("\x00\x0Bprinter-uri\x03\xFF"s), std::string::npos);
+    const std::string request1023 = EncodeStateRequest(ParsePrinterUri(longest).uri, 1);
+    EXPECT_NE(request1023.find("\x00\x0Bprinter-uri\x03\xFF"s), std::string::npos);
 }
 
 }  // namespace

@@ -26,7 +26,9 @@ int Failed(const std::string& error) {
 int Install(InstallOptions options) {
     if (options.network) {
         const std::string folder = FindNetworkProfileDirectory();
-        if (folder.empty()) return Failed("the network printer's profiles (network\\profile.ini) are not beside statusctl");
+        if (folder.empty()) {
+            return Failed("the network printer's profiles (network\\profile.ini) are not beside statusctl");
+        }
         SetNetworkPrinter(&options, folder);
     } else if (options.profile.empty() || options.defaultProfile.empty()) {
         const std::string sample = FindSampleDirectory();
