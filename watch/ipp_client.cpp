@@ -1,12 +1,11 @@
 #include "watch/ipp_client.h"
 
-#include <vector>
-
 #include "ipp/printer_answer.h"
 #include "ipp/state_request.h"
 
 namespace {
 
+constexpr std::size_t kAnswerRoom = kMaxAnswerSize + 1;
 constexpr DWORD kWinsockTimedOut = 10060;  // WSAETIMEDOUT, which WinHTTP may pass on
 constexpr DWORD kIgnoredCertificateFaults = SECURITY_FLAG_IGNORE_UNKNOWN_CA | SECURITY_FLAG_IGNORE_CERT_CN_INVALID |
                                             SECURITY_FLAG_IGNORE_CERT_DATE_INVALID |
@@ -49,7 +48,8 @@ std::string NoAnswerText(DWORD error) {
     }
 }
 
-IppClient::IppClient(const WinHttpApi& api) : api_(api), session_(api), connection_(api) {}
+IppClient::IppClient(const WinHttpApi& api)
+    : api_(api), session_(api), connection_(api), answer_(new unsigned char[kAnswerRoom]) {}
 
 PollOutcome IppClient::Failure(DWORD error) {
     if (!IsWrongKindOfAnswer(error)) return NoAnswerOutcome(NoAnswerText(error));
@@ -110,16 +110,14 @@ PollOutcome IppClient::Poll(const PrinterUri& uri) {
     }
     if (status != 200) return HttpOutcome(static_cast<int>(status), nullptr, 0);
 
-    // One byte more than the decoder takes, so that it sees a body too large.
-    std::vector<unsigned char> answer(kMaxAnswerSize + 1);
     std::size_t got = 0;
-    while (got < answer.size()) {
+    while (got < kAnswerRoom) {
         DWORD read = 0;
-        if (!api_.ReadData(request.Get(), &answer[got], static_cast<DWORD>(answer.size() - got), &read)) {
+        if (!api_.ReadData(request.Get(), answer_.get() + got, static_cast<DWORD>(kAnswerRoom - got), &read)) {
             return Failure(GetLastError());
         }
         if (read == 0) break;
         got += read;
     }
-    return HttpOutcome(200, answer.data(), got);
+    return HttpOutcome(200, answer_.get(), got);
 }

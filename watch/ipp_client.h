@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "ipp/printer_uri.h"
@@ -39,6 +40,9 @@ private:
     std::string host_;  // of the connection
     int port_ = 0;
     std::int32_t nextRequestId_ = 1;
+    // The answer's bytes: one more than the decoder takes, so that it sees a
+    // body too large. Allocated once.
+    std::unique_ptr<unsigned char[]> answer_;
 };
 
 // What a failed step's error means, in a few words.

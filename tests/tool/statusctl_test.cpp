@@ -191,6 +191,8 @@ TEST(Statusctl, IppAsksThePrinterOnceAndTellsItsStateOrWhyNot) {
          "statusctl: " + uri + ": the answer is not IPP: its IPP version 60.104"},
         {harness::HttpAnswer(200, ipptest::IppBytes().AnswerStart(0x0406).Tag(3).Bytes()), 1, "",
          "statusctl: " + uri + ": IPP status 0x0406 client-error-not-found: No printer at this address"},
+        {harness::HttpAnswer(200, ipptest::StateAnswer(3, {}) + std::string(300 * 1024, 'x')), 1, "",
+         "statusctl: " + uri + ": the answer is not IPP: it is larger than 256 KiB"},
         {"SSH-2.0-OpenSSH_9.2\r\n\r\n", 1, "", "statusctl: " + uri + ": the answer is not HTTP"},
         {"", 1, "", "statusctl: " + uri + ": no answer within 10 s"},
     };
