@@ -75,6 +75,19 @@ std::string PrintWatch::ErrorOutput() {
     return text;
 }
 
+void EndStrayPrintWatches() {
+    for (HWND window; (window = FindWindowA(kPrintWatchWindowName, kPrintWatchWindowName)) != nullptr;) {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(window, &processId);
+        const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, processId);
+        if (process == nullptr) return;
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process, 5000) != WAIT_OBJECT_0) TerminateProcess(process, 99);
+        WaitForSingleObject(process, 5000);
+        CloseHandle(process);
+    }
+}
+
 WinHttpTakenAway::WinHttpTakenAway() {
     HKEY key = nullptr;
     const std::string path = std::string(kAppDefaults) + "\\DllOverrides";

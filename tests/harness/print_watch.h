@@ -33,6 +33,10 @@ private:
     HANDLE errorRead_ = nullptr;
 };
 
+// Ends every printwatch still running in this Wine session (one left by a
+// test that failed hard), so that a test starts alone.
+void EndStrayPrintWatches();
+
 // Takes winhttp.dll away from printwatch.exe while it lives, as on a system
 // without it: Wine's own per-program DLL setting (its WINEDLLOVERRIDES
 // reaches only programs started from a Unix shell).

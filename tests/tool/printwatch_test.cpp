@@ -77,6 +77,7 @@ std::string Idle() { return HttpAnswer(200, ipptest::StateAnswer(3, {"none"}, "I
 
 TEST(PrintWatch, BadCommandLinesAndNoAddressEndWithTwoAndOneLineWinHttpMissingWithOne) {
     harness::EndStrayMonitors();
+    harness::EndStrayPrintWatches();
     // A printer's own key that holds nothing yet.
     harness::TestDriver driver("Watch Printer", "Watch");
     const std::string ownKey = "SOFTWARE\\StatusMonTest\\Watch";
@@ -123,6 +124,7 @@ TEST(PrintWatch, BadCommandLinesAndNoAddressEndWithTwoAndOneLineWinHttpMissingWi
 }
 
 TEST(PrintWatch, OnePerDesktopASecondStartEndsAtOnce) {
+    harness::EndStrayPrintWatches();
     LocalServer printer;
     printer.Answer(Idle());
     PrintWatch first({printer.Uri()});
@@ -136,6 +138,7 @@ TEST(PrintWatch, OnePerDesktopASecondStartEndsAtOnce) {
 // way (for up to the 10 s time limit) when the end is asked for.
 TEST(PrintWatch, EndsWithinASecondWhileAPollHangs) {
     harness::EndStrayMonitors();
+    harness::EndStrayPrintWatches();
     const char* const ways[] = {"statusctl stop", "WM_QUIT", "the session's end"};
     for (const std::string way : ways) {
         LocalServer printer;  // silent
@@ -164,6 +167,7 @@ TEST(PrintWatch, EndsWithinASecondWhileAPollHangs) {
 // relay window that is new.
 TEST(PrintWatch, PostsOnlyChangedCodesAndTheCurrentOneToEachNewRelayWindow) {
     harness::EndStrayMonitors();
+    harness::EndStrayPrintWatches();
     LocalServer printer;
     printer.Answer(HttpAnswer(404, ""));
     auto relay = std::make_unique<StandInRelay>();
@@ -219,6 +223,7 @@ bool PollUntil(Condition condition, DWORD timeoutMs) {
 // warning.
 TEST(PrintWatch, TheMonitorShowsNotReachableAfterTwoPollsWithoutAnAnswer) {
     harness::EndStrayMonitors();
+    harness::EndStrayPrintWatches();
     const StoredPrinter stored("ipp://127.0.0.1:" + std::to_string(harness::ClosedPort()), 1);
     ASSERT_TRUE(stored.Installed());
     harness::Monitor monitor;
@@ -235,6 +240,7 @@ TEST(PrintWatch, TheMonitorShowsNotReachableAfterTwoPollsWithoutAnAnswer) {
 // printer's state within a second instead of its stored first code.
 TEST(PrintWatch, AMonitorStartedAfterItShowsThePrintersStateWithinASecond) {
     harness::EndStrayMonitors();
+    harness::EndStrayPrintWatches();
     LocalServer printer;
     printer.Answer(HttpAnswer(200, ipptest::StateAnswer(4, {"cover-open-warning", "media-jam-warning"}, "Printing.")));
     const StoredPrinter stored(printer.Uri(), 3600);
@@ -255,6 +261,7 @@ TEST(PrintWatch, AMonitorStartedAfterItShowsThePrintersStateWithinASecond) {
 // every poll: a new one takes effect at the next poll.
 TEST(PrintWatch, ANewStoredAddressTakesEffectAtTheNextPoll) {
     harness::EndStrayMonitors();
+    harness::EndStrayPrintWatches();
     LocalServer wrongPath;
     wrongPath.Answer(HttpAnswer(404, ""));
     LocalServer printer;
