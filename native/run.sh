@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
-# Builds the program's pure text code natively under AddressSanitizer and
-# UndefinedBehaviorSanitizer, runs its unit tests and the fuzz target over
-# its seeds (CTest), then fuzzes each target for FUZZ_SECONDS (default 60;
-# 0 skips this). Exits non-zero on any build error, failure or finding.
+# Builds the program's pure text code and printwatch's pure IPP code
+# natively under AddressSanitizer and UndefinedBehaviorSanitizer, runs their
+# unit tests and the fuzz targets over their seeds (CTest), then fuzzes each
+# target for FUZZ_SECONDS (default 60; 0 skips this). Exits non-zero on any build error, failure or finding.
 #
 #   native/run.sh                      # all of it
 #   FUZZ_SECONDS=10 native/run.sh      # a shorter fuzzing run
-#   FUZZ_TARGETS="text_fuzz" native/run.sh
+#   FUZZ_TARGETS="ipp_fuzz" native/run.sh   # one of the targets
 #
 # The committed seeds in native/fuzz/corpus/<target>/ are only read: libFuzzer
 # adds inputs only to the first corpus it is given, build-native/fuzz/<target>/
@@ -30,7 +30,7 @@ cmake --build "$BUILD" --parallel "$(nproc)"
 ctest --test-dir "$BUILD" --output-on-failure --parallel "$(nproc)"
 ((FUZZ_SECONDS > 0)) || exit 0
 
-for target in ${FUZZ_TARGETS:-text_fuzz}; do
+for target in ${FUZZ_TARGETS:-text_fuzz ipp_fuzz}; do
   work=$BUILD/fuzz/$target
   rm -rf "$work/corpus" && mkdir -p "$work/corpus" "$work/artifacts"
   if ! "$BUILD/$target" -max_total_time="$FUZZ_SECONDS" -timeout=10 -rss_limit_mb=2048 \

@@ -1,7 +1,8 @@
 // The names under which the driver's installation leaves the monitor its
 // configuration: registry keys and values, INI files, sections and keys, and
 // the printer data value of the start request. Everything that reads or
-// writes them (the monitor, statusctl, the tests, bench and soak) uses these.
+// writes them (the monitor, printwatch, statusctl, the tests, bench and
+// soak) uses these.
 #pragma once
 
 // Registry, all under HKEY_LOCAL_MACHINE.
@@ -11,6 +12,13 @@
 constexpr const char* kMonitorKeyPath = "SOFTWARE\\Kor\\Bidi Monitor";
 constexpr const char* kMonitorValue = "Monitor";
 constexpr const char* kMonitorDataKeyFormat = "%s\\BidiData";  // from "Monitor"
+
+// printwatch's own values, in the key that "Monitor" names (the parent of
+// the monitor data key), both REG_SZ: the printer's address
+// (ipp://host[:port][/path] or ipps://...) and the seconds between polls as
+// a decimal number, 1 to 3600.
+constexpr const char* kPrinterUriValue = "PrinterUri";
+constexpr const char* kPollIntervalValue = "PollInterval";
 
 // Values of the monitor data key.
 constexpr const char* kCodeValue = "Code";

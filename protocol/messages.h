@@ -15,7 +15,11 @@ constexpr UINT ID_TRAYICON = 100;
 
 // Class name and title of the relay window; also the single-instance marker.
 constexpr const char* kRelayWindowName = "VoskMonStatusMonitor_mqvd";
-// Registered window message that ends the monitor when it reaches the dialog.
+// Class name and title of printwatch's hidden window; also its
+// single-instance marker.
+constexpr const char* kPrintWatchWindowName = "VoskMonPrintWatch";
+// Registered window message that ends the monitor when it reaches the dialog,
+// and printwatch when it reaches its window.
 constexpr const char* kStopMessageName = "StopVoskMonStatusMonitor";
 // Broadcast by the shell when it (re)starts and its notification area is empty.
 constexpr const char* kTaskbarCreatedMessageName = "TaskbarCreated";

@@ -10,12 +10,15 @@
 #include <string>
 #include <vector>
 
+#include "harness/local_server.h"
 #include "harness/monitor.h"
 #include "harness/test_driver.h"
 #include "protocol/config_names.h"
 #include "release/version.h"
 #include "tools/machine/system_changes.h"
+#include "ipp/status_table.h"
 #include "tools/statusctl/commands.h"
+#include "unit/ipp_bytes.h"
 
 namespace {
 
@@ -64,6 +67,18 @@ TEST(Statusctl, CommandLinesEndWithTheirExitCodeAndError) {
         {{"check", clean, "--driver", "D"}, 0, ""},
         {{"check", findings, "--driver", "D"}, 1, ""},
         {{"--help"}, 0, ""},
+        {{"ipp"}, 2, "statusctl: ipp needs exactly one printer address"},
+        {{"ipp", "ftp://p"}, 2, "statusctl: ftp://p: the address must start with ipp:// or ipps://"},
+        {{"ipp", "ipp://p:70000"}, 2, "statusctl: ipp://p:70000: the port must be a number from 1 to 65535"},
+        {{"ipp", "ipp://127.0.0.1:" + std::to_string(harness::ClosedPort())}, 1, "statusctl: ipp://127.0.0.1:"},
+        {{"install", "--ipp", "ipp://user@p"}, 2, "statusctl: ipp://user@p: the address must not hold a user"},
+        {{"install", "--ipp", "ipp://p", "--interval", "0"}, 2, "statusctl: --interval takes 1 to 3600 seconds: \"0\""},
+        {{"install", "--ipp", "ipp://p", "--interval", "3601"}, 2, "statusctl: --interval takes 1 to 3600"},
+        {{"install", "--ipp", "ipp://p", "--interval", "5x"}, 2, "statusctl: --interval takes 1 to 3600"},
+        {{"install", "--interval", "5"}, 2, "statusctl: --interval goes with --ipp only"},
+        {{"install", "--ipp", "ipp://p", "--driver", "D"}, 2, "statusctl: option --driver does not go with --ipp"},
+        {{"install", "--code", "3", "--ipp", "ipp://p"}, 2, "statusctl: option --code does not go with --ipp"},
+        {{"install", "--ipp", "ipp://p", "--alert", "x"}, 2, "statusctl: alert is not a 32-bit decimal number"},
     };
     for (const auto& row : rows) {
         const ToolRun run = Statusctl(row.args);
@@ -153,6 +168,119 @@ TEST(Statusctl, FeedsTheMonitorAndReadsIt) {
     EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
 }
 
+// statusctl ipp against a stand-in printer: the state, reasons and code, or
+// one line why there is no state.
+TEST(Statusctl, IppAsksThePrinterOnceAndTellsItsStateOrWhyNot) {
+    harness::LocalServer printer;
+    const std::string uri = printer.Uri();
+    const struct {
+        std::string answer;
+        int exitCode;
+        std::string out;
+        std::string error;  // the start of stderr
+    } rows[] = {
+        {harness::HttpAnswer(200, ipptest::StateAnswer(4, {"cover-open-warning", "media-jam-warning"}, "Printing.")), 0,
+         "printer: " + uri + "\nstate: processing\nreasons: cover-open-warning media-jam-warning\nmessage: Printing.\n"
+         "code: 102 (warning) Paper jam\n", ""},
+        {harness::HttpAnswer(200, ipptest::StateAnswer(5, {}, "Bad\x1b[2J")), 0,
+         "printer: " + uri + "\nstate: stopped\nreasons: (none)\nmessage: Bad?[2J\ncode: 4 (warning) Stopped\n", ""},
+        {harness::HttpAnswer(200, ipptest::StateAnswer(3, {"none"})), 0,
+         "printer: " + uri + "\nstate: idle\nreasons: none\nmessage: \ncode: 2 (normal) Ready\n", ""},
+        {harness::HttpAnswer(404, ""), 1, "", "statusctl: " + uri + ": HTTP status 404: No printer at this address"},
+        {harness::HttpAnswer(426, ""), 1, "", "statusctl: " + uri + ": HTTP status 426: The printer insists on"},
+        {harness::HttpAnswer(200, "<html>printer</html>"), 1, "",
+         "statusctl: " + uri + ": the answer is not IPP: its IPP version 60.104"},
+        {harness::HttpAnswer(200, ipptest::IppBytes().AnswerStart(0x0406).Tag(3).Bytes()), 1, "",
+         "statusctl: " + uri + ": IPP status 0x0406 client-error-not-found: No printer at this address"},
+        {harness::HttpAnswer(200, ipptest::StateAnswer(3, {}) + std::string(300 * 1024, 'x')), 1, "",
+         "statusctl: " + uri + ": the answer is not IPP: it is larger than 256 KiB"},
+        {"SSH-2.0-OpenSSH_9.2\r\n\r\n", 1, "", "statusctl: " + uri + ": the answer is not HTTP"},
+        {"", 1, "", "statusctl: " + uri + ": no answer within 10 s"},
+    };
+    for (const auto& row : rows) {
+        printer.Answer(row.answer);
+        const ToolRun run = Statusctl({"ipp", uri});
+        EXPECT_EQ(run.exitCode, row.exitCode) << row.error;
+        EXPECT_EQ(run.out, row.out);
+        EXPECT_EQ(run.error.substr(0, row.error.size()), row.error);
+        EXPECT_EQ(run.error.empty(), row.error.empty()) << run.error;
+    }
+}
+
+// What the monitor reads for the network printer, on both families, and
+// printwatch's address and interval.
+std::string NetworkState() {
+    const std::string own = std::string(kMonitorKeyPath) + "\\Network";
+    const std::string data = own + "\\BidiData";
+    const std::string printer = std::string(kPrintersKeyPath) + "\\Network Printer";
+    std::string state = Registry(kMonitorKeyPath, kMonitorValue) + Registry(own, kPrinterUriValue) +
+                        Registry(own, kPollIntervalValue) + Registry(printer, "") +
+                        Registry(printer + "\\PrinterDriverData", "Network Printer=BidiMode") +
+                        Registry(printer + "\\PrinterDriverData", "DrvlibIntl=IPPU.DLL") +
+                        IniValue(kWinIniFile, kLanguageSection, "IPPW.DRV") +
+                        IniValue("IPP.INI", kDriverIniSection, kUseBidiKey);
+    for (const char* name : {kCodeValue, kDriverValue, kDriverClassValue, kDisplayValue}) state += Registry(data, name);
+    std::string profile;
+    ReadRegistryText(data, kProfileValue, &profile);
+    return state + IniValue(profile.c_str(), "Network Printer", kAlertKey);
+}
+
+std::string NetworkFolder() { return harness::ExecutableDirectory() + "network\\"; }
+
+TEST(Statusctl, InstallIppWritesTheNetworkPrinterAndUninstallUndoesIt) {
+    const std::string before = NetworkState();
+    const std::string profileBytes = FileBytes(NetworkFolder() + "profile.ini");
+    ASSERT_EQ(Statusctl({"install", "--ipp", "ipp://printer.local"}).exitCode, 0);
+    // Language 1: nothing under the spooler's Printers key.
+    EXPECT_EQ(NetworkState(), "SOFTWARE\\Kor\\Bidi Monitor\\Network\nipp://printer.local:631/ipp/print\n5\n(no key)\n"
+                              "(no key)\n(no key)\nIPPU.DLL,IPP.HLP,1\n1\n1\nNetwork Printer\nIPP\n"
+                              "ipp://printer.local:631/ipp/print\n1\n");
+    std::string profile;
+    ReadRegistryText(std::string(kMonitorKeyPath) + "\\Network\\BidiData", kProfileValue, &profile);
+    EXPECT_EQ(profile, NetworkFolder() + "profile.ini");
+    // Another install replaces it; another language is written for the NT
+    // family, the switch goes there once it is changed; both go again.
+    ASSERT_EQ(Statusctl({"install", "--ipp", "ipps://10.0.0.9:8631/x", "--interval", "60", "--language", "2",
+                         "--alert", "2"}).exitCode, 0);
+    ASSERT_EQ(Statusctl({"set-bidi", "0"}).exitCode, 0);
+    EXPECT_EQ(NetworkState(), "SOFTWARE\\Kor\\Bidi Monitor\\Network\nipps://10.0.0.9:8631/x\n60\n(no value)\n"
+                              "0\nIPP,2\nIPPU.DLL,IPP.HLP,2\n0\n1\nNetwork Printer\nIPP\nipps://10.0.0.9:8631/x\n2\n");
+    ASSERT_EQ(Statusctl({"set-language", "1"}).exitCode, 0);
+    EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
+    EXPECT_EQ(NetworkState(), before);
+    EXPECT_EQ(FileBytes(NetworkFolder() + "profile.ini"), profileBytes);
+    // The sample driver's install replaces the network printer's, too.
+    ASSERT_EQ(Statusctl({"install", "--ipp", "ipp://printer.local", "--language", "3"}).exitCode, 0);
+    ASSERT_EQ(Statusctl({"install"}).exitCode, 0);
+    EXPECT_EQ(Statusctl({"uninstall"}).exitCode, 0);
+    EXPECT_EQ(NetworkState(), before);
+}
+
+// The profiles made from printwatch's table: every code it posts with its
+// severity and texts in both languages, and nothing check would report.
+TEST(Statusctl, NetworkProfilesHoldEveryCodeAndCheckClean) {
+    const std::string profile = NetworkFolder() + "profile.ini";
+    const std::string defaults = NetworkFolder() + "default.ini";
+    const ToolRun check = Statusctl({"check", profile, "--default", defaults, "--driver", "Network Printer"});
+    EXPECT_EQ(check.exitCode, 0) << check.out;
+    EXPECT_NE(check.out.find("languages 1, 2: no findings"), std::string::npos) << check.out;
+    for (std::size_t i = 0; i < WatchCodeCount(); ++i) {
+        const WatchCode code = WatchCodeAt(i);
+        char key[16];
+        std::snprintf(key, sizeof key, "%05d", code.code);
+        const bool isState = code.code < 100;  // the states are the default profile's
+        const std::string entry =
+            IniValue(isState ? defaults.c_str() : profile.c_str(), isState ? "Default" : "Network Printer", key);
+        EXPECT_EQ(entry, std::to_string(code.code) + "," + std::to_string(code.severity) + "," +
+                             std::to_string(code.messageCode) + "\n");
+        std::snprintf(key, sizeof key, "%05d", code.messageCode);
+        const char* sections[][2] = {{"Network Printer,001", "Default,001"}, {"Network Printer,002", "Default,002"}};
+        EXPECT_EQ(IniValue(profile.c_str(), sections[0][isState], key), code.english + std::string("\n")) << key;
+        EXPECT_EQ(IniValue(profile.c_str(), sections[1][isState], key), code.german + std::string("\n")) << key;
+    }
+    EXPECT_EQ(IniValue(profile.c_str(), "Network Printer", kAlertKey), "1\n");
+}
+
 // A text of the version resource, in the language its translation names.
 std::string VersionText(const std::vector<char>& block, const std::string& name) {
     WORD* translation = nullptr;
@@ -229,7 +357,8 @@ TEST(Statusctl, ProgramsCarryTheVersionAndTheManifest) {
         WORD subsystem;
     } programs[] = {{"statusmon.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI},
                     {"statusctl.exe", IMAGE_SUBSYSTEM_WINDOWS_CUI},
-                    {"statusstop.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI}};
+                    {"statusstop.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI},
+                    {"printwatch.exe", IMAGE_SUBSYSTEM_WINDOWS_GUI}};
     for (const auto& entry : programs) {
         const std::string name = entry.name;
         const std::string program = harness::ExecutableDirectory() + name;

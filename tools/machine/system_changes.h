@@ -10,6 +10,11 @@
 
 class SystemChanges {
 public:
+    SystemChanges() = default;
+    // Goes on with the log of an earlier install: later changes are undone
+    // with it, before its own.
+    explicit SystemChanges(const InstallLog& log) : log_(log) {}
+
     // Creates each missing key along path (relative to HKLM), one level at a
     // time, so that every key created here is recorded, not only the last.
     bool CreateKeyPath(const std::string& path, std::string* error);

@@ -1,5 +1,7 @@
 #include "tools/statusctl/arguments.h"
 
+#include "ipp/printer_uri.h"
+#include "ipp/watch_options.h"
 #include "tools/statusctl/check/strict_number.h"
 
 namespace {
@@ -72,7 +74,22 @@ bool ParseNumberArgument(const std::string& what, const std::string& text, int* 
     return true;
 }
 
+// With --ipp, install takes only --interval, --alert and --language; the
+// rest is the network printer's own. --interval needs --ipp.
+bool IsNetworkOption(const std::string& option) {
+    return option == "--ipp" || option == "--interval" || option == "--alert" || option == "--language";
+}
+
+std::string NetworkOptionsError(const std::vector<std::string>& given, const InstallOptions& options) {
+    for (const std::string& option : given) {
+        if (options.network && !IsNetworkOption(option)) return "option " + option + " does not go with --ipp";
+        if (!options.network && option == "--interval") return "--interval goes with --ipp only";
+    }
+    return std::string();
+}
+
 ParsedCommand ParseInstall(const std::vector<std::string>& args) {
+    std::vector<std::string> given;
     Command command;
     command.kind = CommandKind::Install;
     InstallOptions& options = command.install;
@@ -107,10 +124,24 @@ ParsedCommand ParseInstall(const std::vector<std::string>& args) {
         } else if (option == "--display") {
             if (!CheckText(option, value, &error)) return Fail(error);
             options.display = value;
+        } else if (option == "--ipp") {
+            const ParsedUri parsed = ParsePrinterUri(value);
+            if (!parsed.ok) return Fail(Printable(value) + ": " + parsed.error);
+            options.network = true;
+            options.printerUri = parsed.uri.Text();
+        } else if (option == "--interval") {
+            if (!ParseInterval(value, &number)) {
+                return Fail("--interval takes 1 to 3600 seconds: \"" + Printable(value) + "\"");
+            }
+            options.interval = std::to_string(number);
         } else {
             return Fail("unknown option for install: " + option);
         }
+        given.push_back(option);
     }
+    const std::string mismatch = NetworkOptionsError(given, options);
+    if (!mismatch.empty()) return Fail(mismatch);
+    if (options.network && options.interval.empty()) options.interval = std::to_string(kDefaultInterval);
     return Succeed(command);
 }
 
@@ -212,6 +243,15 @@ ParsedCommand ParseArguments(const std::vector<std::string>& args) {
     if (name == "stop") return ParseNoArguments(CommandKind::Stop, args);
     if (name == "status") return ParseNoArguments(CommandKind::Status, args);
     if (name == "check") return ParseCheck(args);
+    if (name == "ipp") {
+        if (args.size() != 2) return Fail("ipp needs exactly one printer address (ipp://host[:port][/path])");
+        const ParsedUri parsed = ParsePrinterUri(args[1]);
+        if (!parsed.ok) return Fail(Printable(args[1]) + ": " + parsed.error);
+        Command command;
+        command.kind = CommandKind::Ipp;
+        command.uri = args[1];
+        return Succeed(command);
+    }
     if (name == "play") {
         if (args.size() != 2) return Fail("play needs exactly one scenario file");
         Command command;
@@ -247,6 +287,11 @@ const char* UsageText() {
            "                      writes Alert=N into the driver's section of the status\n"
            "                      profile (0 none, 1 errors, 2 errors and warnings); an\n"
            "                      earlier install by statusctl is removed first\n"
+           "  install --ipp URI [--interval S] [--alert N] [--language N]\n"
+           "                      the same for a network printer that printwatch\n"
+           "                      watches at URI (ipp://host[:port][/path] or ipps://)\n"
+           "                      every S seconds (1 to 3600, default 5), with the\n"
+           "                      profiles in the network folder beside statusctl\n"
            "  uninstall           remove exactly what install wrote, restore what it\n"
            "                      replaced\n"
            "  set-language N      set the driver's language number (both families)\n"
@@ -254,11 +299,13 @@ const char* UsageText() {
            "  post CODE...        post status codes to the running monitor\n"
            "  quit                ask the running monitor to end (WM_STATUSQUIT)\n"
            "  stop                broadcast the registered stop message and wait up to\n"
-           "                      10 seconds for a running monitor to end\n"
+           "                      10 seconds for a running monitor and printwatch to end\n"
            "  status              print the monitor's caption, status text and position\n"
            "  sleep MS            wait MS milliseconds (for scenarios)\n"
            "  play FILE           run a scenario: one command of this list per line\n"
            "                      (a line of bare codes posts them), # starts a comment\n"
+           "  ipp URI             ask the printer at URI once and print its state, its\n"
+           "                      reasons and the code printwatch would post\n"
            "  check PROFILE [--default FILE] --driver NAME [--languages N,N...]\n"
            "                      read a status profile as the monitor reads it and\n"
            "                      list what it would miss or misread: one finding a\n"
@@ -268,5 +315,6 @@ const char* UsageText() {
            "  --version           show the version\n"
            "\n"
            "Exit codes: 0 done, 1 failed, 2 bad command line, 3 no monitor running.\n"
+           "ipp: 0 the printer told its state, 1 no state (the reason on stderr).\n"
            "check: 0 no findings, 1 findings, 2 bad command line or unreadable file.\n";
 }

@@ -21,10 +21,18 @@ enum class CommandKind {
     Play,
     Sleep,
     Check,
+    Ipp,
 };
 
-// What "install" writes. Empty profile paths mean the sample files.
+// What "install" writes. Empty profile paths mean the sample files, or with
+// --ipp the network printer's profiles.
 struct InstallOptions {
+    // --ipp: the network printer that printwatch watches, instead of the
+    // sample driver; its address as stored (ipp://host:port/path) and the
+    // interval in seconds as stored.
+    bool network = false;
+    std::string printerUri;
+    std::string interval;
     std::string profile;
     std::string defaultProfile;
     std::string driver = "Kestrel LX 400";
@@ -44,6 +52,7 @@ struct Command {
     std::vector<int> codes;  // post
     int number = 0;          // set-language, set-bidi, sleep
     std::string file;        // play
+    std::string uri;         // ipp: as given
     CheckOptions check;
 };
 

@@ -5,12 +5,16 @@
 #include <cstdio>
 #include <vector>
 
+#include "ipp/printer_uri.h"
+#include "ipp/status_choice.h"
 #include "release/version.h"
 #include "tools/statusctl/check/check.h"
 #include "tools/statusctl/driver_setup.h"
 #include "tools/statusctl/monitor_link.h"
 #include "tools/statusctl/sample_paths.h"
 #include "tools/statusctl/scenario.h"
+#include "watch/ipp_client.h"
+#include "watch/winhttp_api.h"
 
 namespace {
 
@@ -20,7 +24,13 @@ int Failed(const std::string& error) {
 }
 
 int Install(InstallOptions options) {
-    if (options.profile.empty() || options.defaultProfile.empty()) {
+    if (options.network) {
+        const std::string folder = FindNetworkProfileDirectory();
+        if (folder.empty()) {
+            return Failed("the network printer's profiles (network\\profile.ini) are not beside statusctl");
+        }
+        SetNetworkPrinter(&options, folder);
+    } else if (options.profile.empty() || options.defaultProfile.empty()) {
         const std::string sample = FindSampleDirectory();
         if (sample.empty()) return Failed("sample folder with profile.ini not found; give --profile and --default");
         if (options.profile.empty()) options.profile = sample + "\\profile.ini";
@@ -29,6 +39,11 @@ int Install(InstallOptions options) {
     std::string error;
     if (!InstallDriver(options, &error)) return Failed(error);
     const std::string alert = options.alert.empty() ? "" : ", alert " + options.alert;
+    if (options.network) {
+        std::printf("installed the network printer %s (every %s s, language %d%s)\n", options.printerUri.c_str(),
+                    options.interval.c_str(), options.language, alert.c_str());
+        return kExitDone;
+    }
     std::printf("installed \"%s\" (class %s, language %d, bidi %d%s)\n", options.driver.c_str(),
                 options.driverClass.c_str(), options.language, options.bidi, alert.c_str());
     return kExitDone;
@@ -80,6 +95,27 @@ int Check(const CheckOptions& options) {
     return result.findings.empty() ? kExitDone : kExitFailed;
 }
 
+// Asks the printer once. Its state, reasons and message (control
+// characters shown as '?'), and the code printwatch would post for them.
+int AskPrinter(const std::string& text) {
+    const PrinterUri uri = ParsePrinterUri(text).uri;  // checked with the command line
+    WinHttpApi api;
+    std::string error;
+    if (!LoadWinHttp(&api, &error)) return Failed(error);
+    IppClient client(api);
+    const PollOutcome outcome = client.Poll(uri);
+    const std::string failure = DescribeFailure(outcome);
+    if (!failure.empty()) return Failed(Printable(text) + ": " + failure);
+    std::string reasons;
+    for (const std::string& reason : outcome.answer.reasons) reasons += (reasons.empty() ? "" : " ") + reason;
+    const WatchCode code = CodeForOutcome(outcome);
+    static const char* const kSeverities[] = {"normal", "error", "warning"};
+    std::printf("printer: %s\nstate: %s\nreasons: %s\nmessage: %s\ncode: %d (%s) %s\n", uri.Text().c_str(),
+                PrinterStateName(outcome.answer.printerState), reasons.empty() ? "(none)" : reasons.c_str(),
+                Printable(outcome.answer.message).c_str(), code.code, kSeverities[code.severity], code.english);
+    return kExitDone;
+}
+
 int Done(bool ok, const std::string& error) { return ok ? kExitDone : Failed(error); }
 
 }  // namespace
@@ -116,6 +152,8 @@ int RunCommand(const Command& command) {
         return Play(command.file);
     case CommandKind::Check:
         return Check(command.check);
+    case CommandKind::Ipp:
+        return AskPrinter(command.uri);
     }
     return kExitFailed;
 }

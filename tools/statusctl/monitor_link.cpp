@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "peers/peer_windows.h"
 #include "protocol/messages.h"
 #include "ui/resource.h"
 
@@ -11,10 +12,8 @@ namespace {
 
 // How long a read of the dialog waits for the monitor to answer.
 constexpr DWORD kReplyTimeoutMs = 2000;
-// How long "stop" waits for a running monitor to end.
+// How long "stop" waits for a running monitor and printwatch to end.
 constexpr DWORD kStopTimeoutMs = 10000;
-
-HWND FindRelayWindow() { return FindWindowA(kRelayWindowName, kRelayWindowName); }
 
 BOOL CALLBACK PickDialog(HWND window, LPARAM found) {
     char className[16] = "";
@@ -74,23 +73,23 @@ bool PostStatusCodes(const std::vector<int>& codes, std::string* error) {
 bool PostQuitRequest(std::string* error) { return PostToRelay(WM_STATUSQUIT, 0, error); }
 
 bool BroadcastStop(std::string* error) {
-    // The running monitor's process, taken before the broadcast, so that its
-    // end can be awaited: the installer removes the program files next.
-    HANDLE monitor = nullptr;
-    if (const HWND relay = FindRelayWindow()) {
-        DWORD processId = 0;
-        GetWindowThreadProcessId(relay, &processId);
-        monitor = OpenProcess(SYNCHRONIZE, FALSE, processId);
+    // The processes of a running monitor and printwatch, taken before the
+    // broadcast, so that their end can be awaited: the installer removes the
+    // program files next.
+    HANDLE processes[2] = {};
+    DWORD count = 0;
+    for (const HWND window : {FindRelayWindow(), FindPrintWatchWindow()}) {
+        if (const HANDLE process = OpenWindowProcess(window)) processes[count++] = process;
     }
     const UINT stop = RegisterWindowMessageA(kStopMessageName);
     bool ok = stop != 0 && PostMessageA(HWND_BROADCAST, stop, 0, 0);
     if (!ok) {
         *error = "cannot broadcast the stop message (error " + std::to_string(GetLastError()) + ")";
-    } else if (monitor != nullptr && WaitForSingleObject(monitor, kStopTimeoutMs) != WAIT_OBJECT_0) {
-        *error = "the status monitor did not end within 10 seconds";
+    } else if (count != 0 && WaitForMultipleObjects(count, processes, TRUE, kStopTimeoutMs) != WAIT_OBJECT_0) {
+        *error = "the status monitor or printwatch did not end within 10 seconds";
         ok = false;
     }
-    if (monitor != nullptr) CloseHandle(monitor);
+    for (DWORD i = 0; i < count; ++i) CloseHandle(processes[i]);
     return ok;
 }
 

@@ -12,7 +12,8 @@ bool IsMonitorRunning();
 bool PostStatusCodes(const std::vector<int>& codes, std::string* error);
 bool PostQuitRequest(std::string* error);
 // Broadcasts the registered stop message; it needs no running monitor. When
-// one runs, waits until its process has ended (false after 10 seconds).
+// a monitor or printwatch runs, waits until their processes have ended
+// (false after 10 seconds).
 bool BroadcastStop(std::string* error);
 
 struct MonitorView {

@@ -51,3 +51,8 @@ std::string FindSampleDirectory() {
     }
     return std::string();
 }
+
+std::string FindNetworkProfileDirectory() {
+    const std::string folder = ProgramDirectory() + "network";
+    return HoldsProfile(folder) ? FullPath(folder) : std::string();
+}
