@@ -46,8 +46,8 @@ void DecideAlert(const MonitorState& state, AlertState& alert) {
 }
 
 // Whether a status code waits in the thread's queue for the window. The look
-// also finds messages for the window's children; the first one found must
-// be the window's own. Nothing is taken out of the queue.
+// may also find messages for the window's children, so the first one found
+// must be the window's own. Nothing is taken out of the queue.
 bool StatusCodeWaitingFor(HWND window) {
     MSG message;
     return window != nullptr &&
