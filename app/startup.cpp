@@ -47,7 +47,7 @@ int RunMonitor(HINSTANCE instance, const char* arguments) {
     g_monitor.platform = ReadPlatformFamily();
 
     // Without it the monitor cannot be reached, but the dialog still works.
-    (void)CreateRelayWindow(instance);
+    g_monitor.relayWindow = CreateRelayWindow(instance);
 
     g_monitor.dialog = CreateStatusDialog(instance);
     // No loop without a window of our own: the relay window would keep every

@@ -10,6 +10,9 @@
 struct MonitorState {
     HINSTANCE instance = nullptr;
     HWND dialog = nullptr;
+    // The window that other programs post status codes to; null when it
+    // could not be created.
+    HWND relayWindow = nullptr;
 
     bool startRequest = false;  // "/S" was given
     PlatformFamily platform = PlatformFamily::kOther;

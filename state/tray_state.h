@@ -3,25 +3,14 @@
 
 #include <windows.h>
 
-// The balloons shown so far, for the rules that keep alerts from flooding the
-// user.
+// The balloons the shell took so far, for the rules that keep alerts from
+// flooding the user.
 struct BalloonHistory {
-    bool any = false;      // a balloon has been shown
+    bool any = false;      // the shell has taken a balloon
     DWORD shownAt = 0;     // the last one's tick count
-    int messageCode = 0;   // and message code
+    int messageCode = 0;   // message code
+    bool error = false;    // and sign: an error's, else a warning's
     bool calmSince = true; // a state without an alert came after it
-};
-
-// The tray icon as the shell holds it, so that it can be added again when the
-// shell restarts: whether the monitor wants it shown, its image and its tip;
-// and the balloons it showed.
-struct TrayRecord {
-    bool wanted = false;
-    // The dialog is going or gone: no change reaches the shell any more.
-    bool closed = false;
-    HICON icon = nullptr;
-    char tip[64] = {};  // as much of a tip as the shell shows
-    BalloonHistory balloons;
 };
 
 // What the state that a code left means for alerts.
@@ -33,6 +22,25 @@ struct AlertState {
     // and with the error sign (else the warning sign).
     bool announce = false;
     bool error = false;
+};
+
+// The tray icon as the shell holds it, so that it can be added again when the
+// shell restarts: whether the monitor wants it shown, its image and its tip;
+// and what the shell was told of alerts.
+struct TrayRecord {
+    bool wanted = false;
+    // The dialog is going or gone: no change reaches the shell any more.
+    bool closed = false;
+    HICON icon = nullptr;
+    char tip[64] = {};  // as much of a tip as the shell shows
+    BalloonHistory balloons;
+    // The state the shell was last told of. It is owed a balloon when the
+    // rules let one come but the shell did not take it (a shell that is not
+    // up, or is restarting); a balloon that the shell took for it may still
+    // be on show, until another state comes.
+    AlertState alert;
+    bool balloonOwed = false;
+    bool balloonOnShow = false;
 };
 
 // A change of the tray icon that a status code asked for.

@@ -50,17 +50,33 @@ BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon) {
     return g_shellNotifyIcon(NIM_MODIFY, &record);
 }
 
-BOOL TrayIconShowBalloon(HWND window, UINT id, const char* title, const char* text, bool error) {
+namespace {
+
+// A balloon's record: of the larger size that carries its fields, all zeros
+// but the identity and the flag.
+NOTIFYICONDATAA BalloonRecord(HWND window, UINT id) {
     NOTIFYICONDATAA record;
     ZeroMemory(&record, sizeof record);
     record.cbSize = NOTIFYICONDATAA_V2_SIZE;
     record.hWnd = window;
     record.uID = id;
     record.uFlags = NIF_INFO;
+    return record;
+}
+
+}  // namespace
+
+BOOL TrayIconShowBalloon(HWND window, UINT id, const char* title, const char* text, bool error) {
+    NOTIFYICONDATAA record = BalloonRecord(window, id);
     CopyBounded(record.szInfoTitle, sizeof record.szInfoTitle, title);
     CopyBounded(record.szInfo, sizeof record.szInfo, text);
     record.uTimeout = 10000;  // the shortest the shell keeps a balloon
     record.dwInfoFlags = error ? NIIF_ERROR : NIIF_WARNING;
+    return g_shellNotifyIcon(NIM_MODIFY, &record);
+}
+
+BOOL TrayIconHideBalloon(HWND window, UINT id) {
+    NOTIFYICONDATAA record = BalloonRecord(window, id);
     return g_shellNotifyIcon(NIM_MODIFY, &record);
 }
 

@@ -21,6 +21,9 @@ BOOL TrayIconSetIcon(HWND window, UINT id, HICON icon);
 // Its record is of the larger size that carries the balloon's fields: a shell
 // without balloons refuses this call, and only this one.
 BOOL TrayIconShowBalloon(HWND window, UINT id, const char* title, const char* text, bool error);
+// Takes the icon's balloon down, shown or still to come: the same call with an
+// empty text.
+BOOL TrayIconHideBalloon(HWND window, UINT id);
 // Changes the icon's image; when there is no icon to change, adds it with the
 // callback message and tip. On a present icon the tip is left as it is.
 // added, when given, tells whether the icon had to be added. A window that

@@ -22,6 +22,8 @@ void SetTrayTip(HWND dialog, TrayRecord& record, const char* text) {
 
 void RemoveTrayIcon(HWND dialog, TrayRecord& record) {
     record.wanted = false;
+    // The icon takes its balloon with it.
+    record.balloonOnShow = false;
     (void)TrayIconDelete(dialog, ID_TRAYICON);
 }
 
@@ -29,14 +31,10 @@ void CloseTrayIcon(HWND dialog, TrayRecord& record, PendingTrayChanges& pending)
     // Before the shell is asked: its call may run a handler that would
     // otherwise make one of the changes.
     record.closed = true;
+    record.balloonOwed = false;
     pending.count = 0;
     pending.alertWaiting = false;
     RemoveTrayIcon(dialog, record);
-}
-
-void RestoreTrayIcon(HWND dialog, const TrayRecord& record) {
-    if (!record.wanted) return;
-    (void)TrayIconAdd(dialog, ID_TRAYICON, WM_TRAYNOTIFY, record.icon, record.tip);
 }
 
 namespace {
@@ -90,32 +88,73 @@ void QueueAlertState(PendingTrayChanges& pending, const AlertState& state) {
     pending.alertWaiting = true;
 }
 
-bool TakeBalloon(BalloonHistory& history, const AlertState& state, DWORD now) {
-    if (!state.announce) {
-        history.calmSince = true;
-        return false;
-    }
-    if (history.any) {
-        if (state.messageCode == history.messageCode && !history.calmSince) return false;
-        // Unsigned, so that the tick count's wrap after 49 days does no harm.
-        if (now - history.shownAt < kBalloonInterval) return false;
-    }
+bool BalloonAllowed(const BalloonHistory& history, const AlertState& state, DWORD now) {
+    if (!state.announce) return false;
+    if (!history.any) return true;
+    if (state.messageCode == history.messageCode && !history.calmSince) return false;
+    // An error after a warning's balloon is not kept waiting.
+    if (state.error && !history.error) return true;
+    // Unsigned, so that the tick count's wrap after 49 days does no harm.
+    return now - history.shownAt >= kBalloonInterval;
+}
+
+void NoteBalloon(BalloonHistory& history, const AlertState& state, DWORD now) {
     history.any = true;
     history.shownAt = now;
     history.messageCode = state.messageCode;
+    history.error = state.error;
     history.calmSince = false;
-    return true;
 }
+
+void NoteCalm(BalloonHistory& history) { history.calmSince = true; }
 
 namespace {
 
-void ShowBalloon(HWND dialog, const AlertState& state) {
+// The balloon for the state the shell was last told of, if the rules let it
+// come. It counts as shown only once the shell took it; until then the state
+// is owed its balloon.
+void AnnounceAlert(HWND dialog, TrayRecord& record, DWORD now) {
+    const AlertState& state = record.alert;
+    record.balloonOwed = false;
+    if (record.closed || !BalloonAllowed(record.balloons, state, now)) return;
     char title[64];
     GetWindowTextA(dialog, title, sizeof title);
-    (void)TrayIconShowBalloon(dialog, ID_TRAYICON, title, state.text, state.error);
+    if (!TrayIconShowBalloon(dialog, ID_TRAYICON, title, state.text, state.error)) {
+        record.balloonOwed = true;
+        return;
+    }
+    NoteBalloon(record.balloons, state, now);
+    record.balloonOnShow = true;
+}
+
+bool SameAlertState(const AlertState& a, const AlertState& b) {
+    return a.severity == b.severity && a.messageCode == b.messageCode && lstrcmpA(a.text, b.text) == 0;
+}
+
+// A balloon tells of one state: once another is shown it comes down, also
+// when the new state gets no balloon of its own.
+void TellAlertState(HWND dialog, TrayRecord& record, const AlertState& state, DWORD now) {
+    if (record.balloonOnShow && !SameAlertState(record.alert, state)) {
+        record.balloonOnShow = false;
+        (void)TrayIconHideBalloon(dialog, ID_TRAYICON);  // a refusal: no icon, so no balloon either
+    }
+    record.alert = state;
+    if (!state.announce) {
+        record.balloonOwed = false;
+        NoteCalm(record.balloons);
+        return;
+    }
+    AnnounceAlert(dialog, record, now);
 }
 
 }  // namespace
+
+void RestoreTrayIcon(HWND dialog, TrayRecord& record, DWORD now) {
+    if (!record.wanted) return;
+    record.balloonOnShow = false;  // the restarted shell shows none
+    if (!TrayIconAdd(dialog, ID_TRAYICON, WM_TRAYNOTIFY, record.icon, record.tip)) return;
+    if (record.balloonOwed) AnnounceAlert(dialog, record, now);
+}
 
 void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending, DWORD now) {
     // The count is read afresh: a shell call that let the dialog close has
@@ -137,7 +176,7 @@ void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pendi
     pending.count = 0;
     if (!pending.alertWaiting) return;
     pending.alertWaiting = false;
-    if (!record.closed && TakeBalloon(record.balloons, pending.alert, now)) ShowBalloon(dialog, pending.alert);
+    if (!record.closed) TellAlertState(dialog, record, pending.alert, now);
 }
 
 bool TrayChangesWaiting(const PendingTrayChanges& pending) {

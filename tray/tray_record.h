@@ -22,8 +22,10 @@ void RemoveTrayIcon(HWND dialog, TrayRecord& record);
 // to make, reaches the shell.
 void CloseTrayIcon(HWND dialog, TrayRecord& record, PendingTrayChanges& pending);
 // Adds the icon again as the record holds it, unless it was removed: for a
-// shell that has restarted with an empty notification area.
-void RestoreTrayIcon(HWND dialog, const TrayRecord& record);
+// shell that has restarted with an empty notification area. Then shows the
+// balloon that the state the shell was last told of is owed, if the rules
+// below still let it come at tick count now.
+void RestoreTrayIcon(HWND dialog, TrayRecord& record, DWORD now);
 
 // The same three changes, kept to be made later by ApplyTrayChanges. A change
 // that makes earlier ones redundant replaces them, so that applying the rest
@@ -34,18 +36,23 @@ void QueueSetTrayTip(PendingTrayChanges& pending, const char* text);
 // Notes what the state a code left means for alerts; of the states noted
 // before the changes are made, the last one counts.
 void QueueAlertState(PendingTrayChanges& pending, const AlertState& state);
-// Makes the waiting changes in order and forgets them; then shows the balloon
-// that the last alert state asks for, if the rules below let it, at tick
-// count now. Its title is the dialog's caption.
+// Makes the waiting changes in order and forgets them; then tells the shell
+// of the last alert state at tick count now: a balloon still on show that
+// announced another state is taken down, and the new state gets its balloon
+// if the rules below let it. The balloon's title is the dialog's caption.
 void ApplyTrayChanges(HWND dialog, TrayRecord& record, PendingTrayChanges& pending, DWORD now);
 
 // The rules that keep alerts from flooding the user: a state with an alert
-// gets a balloon unless the last balloon had the same message code and no
-// state without an alert came since, or the last balloon is less than
-// kBalloonInterval old. Notes a balloon, or a state without an alert, in
-// history; a balloon held back is not noted.
+// may have a balloon unless the last balloon the shell took had the same
+// message code and no state without an alert came since, or that balloon is
+// less than kBalloonInterval old and was not a warning's that this error
+// rises from.
 constexpr DWORD kBalloonInterval = 30000;
-bool TakeBalloon(BalloonHistory& history, const AlertState& state, DWORD now);
+bool BalloonAllowed(const BalloonHistory& history, const AlertState& state, DWORD now);
+// Notes in history a balloon that the shell took for state at tick count now.
+void NoteBalloon(BalloonHistory& history, const AlertState& state, DWORD now);
+// Notes in history that a state without an alert came.
+void NoteCalm(BalloonHistory& history);
 
 // Whether changes or an alert state wait.
 bool TrayChangesWaiting(const PendingTrayChanges& pending);

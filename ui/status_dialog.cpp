@@ -151,7 +151,7 @@ INT_PTR CALLBACK StatusDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
     if (state.taskbarCreatedMessage != 0 && message == state.taskbarCreatedMessage) {
         // A restarted shell has lost every tray icon: ours comes back as it was.
-        RestoreTrayIcon(dialog, state.tray);
+        RestoreTrayIcon(dialog, state.tray, GetTickCount());
         return FALSE;
     }
     switch (message) {

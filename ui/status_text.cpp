@@ -46,9 +46,9 @@ int FirstPositionToKeep(const std::string& text, int excess, int newestStart,
     return keep;
 }
 
-// Drops the oldest whole lines once the text is longer than the limit.
-// end is the text's length in the control's units, newestStart where the
-// newest text begins.
+// Drops the oldest whole lines, down to the kept length, once the text is
+// longer than the limit. end is the text's length in the control's units,
+// newestStart where the newest text begins.
 void DropOldestLines(HWND control, int end, int newestStart) {
     if (end <= kStatusHistoryLimit) return;
     const int bytes = GetWindowTextLengthA(control);
@@ -57,7 +57,7 @@ void DropOldestLines(HWND control, int end, int newestStart) {
     const int got = GetWindowTextA(control, &text[0], bytes + 1);
     text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
 
-    const int keep = FirstPositionToKeep(text, end - kStatusHistoryLimit, newestStart,
+    const int keep = FirstPositionToKeep(text, end - kStatusHistoryKept, newestStart,
                                          got == end);
     if (keep <= 0) return;
     SendMessageA(control, EM_SETSEL, 0, keep);

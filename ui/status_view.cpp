@@ -45,11 +45,21 @@ void DecideAlert(const MonitorState& state, AlertState& alert) {
     alert.error = alert.severity == kSeverityError;
 }
 
-// Whether another status code waits in the thread's queue, for the dialog
-// or still for the relay window. Nothing is taken out of the queue.
-bool StatusCodeWaiting() {
+// Whether a status code waits in the thread's queue for the window. The look
+// may also find messages for the window's children, so the first one found
+// must be the window's own. Nothing is taken out of the queue.
+bool StatusCodeWaitingFor(HWND window) {
     MSG message;
-    return PeekMessageA(&message, nullptr, WM_STATUSCODE, WM_STATUSCODE, PM_NOREMOVE) != FALSE;
+    return window != nullptr &&
+           PeekMessageA(&message, window, WM_STATUSCODE, WM_STATUSCODE, PM_NOREMOVE) != FALSE &&
+           message.hwnd == window;
+}
+
+// Whether another status code waits, for the dialog or still for the relay
+// window. Only these count: the same number posted to the thread itself, or
+// to any other window, is not a status code, and no change waits for it.
+bool StatusCodeWaiting(HWND dialog, const MonitorState& state) {
+    return StatusCodeWaitingFor(dialog) || StatusCodeWaitingFor(state.relayWindow);
 }
 
 bool ChangesWaiting(const MonitorState& state) {
@@ -90,7 +100,7 @@ void HandleStatusCode(HWND dialog, MonitorState& state, int statusCode) {
     // messages sent to the dialog meanwhile: a stop message among them drops
     // the changes with the dialog.
     if (!ChangesWaiting(state)) return;
-    if (TrayChangesOverdue(state.trayChanges, now) || !StatusCodeWaiting()) {
+    if (TrayChangesOverdue(state.trayChanges, now) || !StatusCodeWaiting(dialog, state)) {
         ApplyWaitingChanges(dialog, state, now);
     }
 }

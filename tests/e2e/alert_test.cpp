@@ -26,7 +26,12 @@ struct AlertCase {
     const char* bidi;       // the driver's switch
     std::vector<int> codes; // posted as one burst
     const char* balloon;    // the balloon's text, or null for none
+    // Posted once that balloon shows, within its 30 seconds; the balloon then.
+    std::vector<int> later = {};
+    const char* laterBalloon = nullptr;
 };
+
+void PrintTo(const AlertCase& c, std::ostream* out) { *out << c.name; }
 
 class AlertTest : public EndToEndTest, public ::testing::WithParamInterface<AlertCase> {};
 
@@ -43,6 +48,12 @@ TEST_P(AlertTest, BalloonAsTheProfileAsks) {
     }
     ASSERT_NE(balloon.window, nullptr);
     EXPECT_EQ(balloon.text, c.balloon);
+    if (c.later.empty()) return;
+    // The shell shows a balloon for at least ten seconds: one still showing
+    // now is the old one, left up.
+    Show(c.later);
+    const harness::Balloon later = monitor.WaitForBalloon(kBalloonWait);
+    EXPECT_EQ(later.text, c.laterBalloon != nullptr ? c.laterBalloon : "") << "a balloon showed: " << later.text;
 }
 
 const AlertCase kAlertCases[] = {
@@ -58,10 +69,29 @@ const AlertCase kAlertCases[] = {
     // balloon that the next 30 seconds allow.
     {"BurstShowsItsEndState", "1", "1", {1, 3, 1, 2, 1, 4}, "Cover open"},
     {"BurstEndingCalmShowsNone", "1", "1", {1, 4, 1, 3}, nullptr},
+    // Within the 30 seconds an error that rises from a warning is announced
+    // at once; a state that gets no balloon of its own takes the old one down.
+    {"ErrorRisingFromAWarning", "2", "1", {2}, "Paper low", {1}, "Paper jam"},
+    {"ErrorHeldBackTakesTheOldBalloonDown", "1", "1", {1}, "Paper jam", {4}, nullptr},
+    {"NormalStateTakesTheBalloonDown", "1", "1", {1}, "Paper jam", {3}, nullptr},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, AlertTest, ::testing::ValuesIn(kAlertCases),
                          [](const ::testing::TestParamInfo<AlertCase>& info) { return std::string(info.param.name); });
+
+// A balloon that the shell did not take (it lost the icon while the monitor
+// told it of an error) comes once the restarted shell has the icon again.
+TEST_F(EndToEndTest, BalloonRefusedByARestartingShellComesWithTheIcon) {
+    Driver().SetProfiles(Profile("1"));
+    bool caught = false;
+    for (int attempt = 0; attempt < 3 && !caught; ++attempt) caught = Start().PostAsTheShellRestarts(1);
+    ASSERT_TRUE(caught) << "the monitor was never caught at its first call to the shell";
+    harness::Monitor& monitor = *monitor_;
+    ASSERT_FALSE(monitor.HasTrayIcon());
+    harness::SendTaskbarCreated(monitor.Dialog());
+    EXPECT_EQ(monitor.TrayTip(), "Paper jam");
+    EXPECT_EQ(monitor.WaitForBalloon(kBalloonWait).text, "Paper jam");
+}
 
 // The same error twice shows one balloon, also once the 30 seconds have
 // passed; after a normal state in between it shows again. A click on the

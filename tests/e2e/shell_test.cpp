@@ -109,21 +109,26 @@ TEST_F(EndToEndTest, LogoCarriesTheTestSwitch) {
                                     "\"Hall 1\" \"Paper low\"\r\nTestfunction disabled\r\nPaper low\r\n");
 }
 
-// In scroll mode the oldest whole lines give way once the area holds 60,000
-// characters, below what the 95 family's edit control holds. Texts are read
-// up to 255 characters.
-TEST_F(EndToEndTest, ScrollHistoryKeepsTheNewest60000Characters) {
+// In scroll mode, once the area holds more than 60,000 characters (below
+// what the 95 family's edit control holds), the oldest whole lines give way
+// down to 45,000, so that many lines then go in before any more give way.
+// Texts are read up to 255 characters.
+TEST_F(EndToEndTest, ScrollHistoryDropsOldLinesDownToThreeQuartersOfItsBound) {
     const std::string line(255, 'x');
     Driver().SetProfiles("[Hall Printer]\r\nScrollMsg=1\r\n00001=0,0,101\r\n00002=0,0,102\r\n"
                          "[Default,001]\r\n00101=" + line + "yyy\r\n00102=last\r\n");
     harness::Monitor& monitor = Start();
-    for (int i = 0; i < 300; ++i) monitor.Post(1);
+    // 233 lines of 257 characters stay within the bound, the 234th goes beyond.
+    for (int i = 0; i < 234; ++i) monitor.Post(1);
     Show({2});
     const std::string text = monitor.StatusText();
-    EXPECT_LE(text.size(), 60000u);
-    EXPECT_GT(text.size(), 60000u - 260);
+    EXPECT_LE(text.size(), 45000u + 6);
+    EXPECT_GT(text.size(), 45000u + 6 - 257);
     EXPECT_EQ(text.substr(0, 257), line + "\r\n");
     EXPECT_EQ(text.substr(text.size() - 6), "last\r\n");
+    for (int i = 0; i < 58; ++i) monitor.Post(1);
+    Show({2});
+    EXPECT_EQ(monitor.StatusText().size(), text.size() + 58 * 257 + 6);
 }
 
 }  // namespace

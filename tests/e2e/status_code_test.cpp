@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "e2e/e2e_test.h"
+#include "protocol/config_names.h"
 
 namespace {
 
@@ -37,6 +38,7 @@ struct Row {
     Severity severity;     // the dialog's severity icon
     Severity tray;         // kNone: no tray icon
     const char* tip;
+    const char* driver = nullptr;  // the data key's "Driver"; null: the driver's name
 };
 
 const Row kRows[] = {
@@ -61,6 +63,9 @@ const Row kRows[] = {
     {"LowCodesAlwaysPass", true, nullptr, L1, {4711, 4711}, "Line 4711\r\nLine 4711\r\n", C, X, N, "Line 4711"},
     {"RepeatTestUsesTheMessageCode", true, nullptr, L1, {20000, 30000, 20000}, "Line 30000\r\nLine 30000\r\n", C, X, N,
      "Line 30000"},
+    // Without a driver name nothing is looked up, not even the default
+    // profile's entry: the dialog stays as it started.
+    {"EmptyDriverChangesNothing", false, nullptr, L1, {41}, "", "Status Monitor", X, N, "Printer Status", ""},
 };
 
 void PrintTo(const Row& row, std::ostream* out) { *out << row.name; }
@@ -73,6 +78,7 @@ TEST_P(StatusCodeTest, ShowsWhatTheProfileSays) {
     driver.SetProfiles(StatusProfile(row.scroll), kDefaultProfile);
     if (row.bidiMode != nullptr) driver.SetBidiMode(row.bidiMode);
     if (row.language != nullptr) driver.SetLanguage(row.language);
+    if (row.driver != nullptr) driver.SetData(kDriverValue, row.driver);
     harness::Monitor& monitor = Start();
     Show(row.codes);
 

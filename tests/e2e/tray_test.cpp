@@ -88,6 +88,18 @@ TEST_F(TrayTest, BurstEndsWithTheLastCodesIconAndTip) {
     EXPECT_EQ(monitor.TraySeverity(), Severity::kWarning);
 }
 
+// Only codes for the dialog or the relay window keep the changes waiting: a
+// message of the same number posted to the monitor's thread is none.
+TEST_F(TrayTest, ThreadMessageOfTheCodesNumberHoldsNothingBack) {
+    harness::Monitor& monitor = Start();
+    Show({1});
+    ASSERT_TRUE(monitor.PostCodeAndThreadMessage(2));
+    monitor.Sync();
+    EXPECT_EQ(monitor.TrayTip(), "Cover open");
+    EXPECT_EQ(monitor.TraySeverity(), Severity::kError);
+    EXPECT_EQ(monitor.DialogSeverity(), Severity::kError);
+}
+
 TEST_F(TrayTest, BurstThatEndsSwitchedOffLeavesNoIcon) {
     harness::Monitor& monitor = Start();
     for (int i = 0; i < 300; ++i) monitor.Post(i % 2 + 1);

@@ -54,21 +54,24 @@ void EndProcess(HANDLE process, HWND relay) {
     }
 }
 
-// The severity a screen area shows, by its red and yellow pixels.
-Severity SeverityOnScreen(HWND window) {
+// The severity a screen area shows, by its red and yellow pixels; kNone where
+// it shows nothing but the background colour, or is hidden.
+Severity SeverityOnScreen(HWND window, COLORREF background = CLR_INVALID) {
     RECT rect;
     if (!IsWindowVisible(window) || !GetWindowRect(window, &rect)) return Severity::kNone;
     HDC screen = GetDC(nullptr);
-    int red = 0, yellow = 0;
+    int red = 0, yellow = 0, other = 0;
     for (int y = rect.top; y < rect.bottom; ++y) {
         for (int x = rect.left; x < rect.right; ++x) {
             const COLORREF pixel = GetPixel(screen, x, y);
             const bool reddish = GetRValue(pixel) > 160 && GetBValue(pixel) < 100;
             red += reddish && GetGValue(pixel) < 100;
             yellow += reddish && GetGValue(pixel) > 160;
+            other += pixel != background;
         }
     }
     ReleaseDC(nullptr, screen);
+    if (other == 0) return Severity::kNone;
     const int enough = (rect.right - rect.left) * (rect.bottom - rect.top) / 32;  // a sign, not a stray pixel
     if (red > enough && red > yellow) return Severity::kError;
     return yellow > enough ? Severity::kWarning : Severity::kNormal;
@@ -226,6 +229,47 @@ bool Monitor::PostBurst(const std::vector<int>& codes) const {
     return ResumeThread(process_.hThread) != static_cast<DWORD>(-1) && held;
 }
 
+// The notification area's thread is held, so the monitor's first call to it
+// waits; the monitor's own thread is held in that call, the notification
+// area answers it alone (the tray icon's image changes), and the icon is
+// taken away before the monitor goes on.
+bool Monitor::PostAsTheShellRestarts(int code) const {
+    HWND shell = FindWindowA("Shell_TrayWnd", nullptr);
+    const DWORD shellThreadId = shell != nullptr ? GetWindowThreadProcessId(shell, nullptr) : 0;
+    HANDLE shellThread = shellThreadId != 0 ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, shellThreadId) : nullptr;
+    if (shellThread == nullptr) return false;
+    const Severity before = TraySeverity();
+    // A thread that waits for the shell still answers messages sent to it.
+    const auto dialogIcon = [this] {
+        DWORD_PTR shown = 0;
+        SendMessageTimeoutA(GetDlgItem(dialog_, IDC_STATUSICON), STM_GETICON, 0, 0, SMTO_NORMAL, kTimeoutMs, &shown);
+        return shown;
+    };
+    const DWORD_PTR iconBefore = dialogIcon();
+    SuspendThread(shellThread);
+    Post(code);
+    // The dialog's icon is set just before the tray is told: once it has
+    // changed, the monitor's thread is on its way to the shell, a few window
+    // calls of its own away, or waits for it already.
+    const bool iconChanged = PollUntil([&] { return dialogIcon() != iconBefore; });
+    Sleep(200);
+    SuspendThread(process_.hThread);
+    ResumeThread(shellThread);
+    CloseHandle(shellThread);
+    const bool caught = iconChanged && PollUntil([&] { return TraySeverity() != before; }, 2000);
+    if (caught) RemoveTrayIconOf(dialog_);
+    ResumeThread(process_.hThread);
+    Sync();
+    return caught;
+}
+
+bool Monitor::PostCodeAndThreadMessage(int code) const {
+    const bool held = SuspendThread(process_.hThread) != static_cast<DWORD>(-1);
+    PostToDialog(WM_STATUSCODE, 1, code);
+    const bool posted = PostThreadMessageA(process_.dwThreadId, WM_STATUSCODE, 1, code) != FALSE;
+    return ResumeThread(process_.hThread) != static_cast<DWORD>(-1) && held && posted;
+}
+
 void Monitor::PostQuit() const { PostMessageA(relay_, WM_STATUSQUIT, 0, 0); }
 
 void Monitor::PostToDialog(UINT message, WPARAM wParam, LPARAM lParam) const {
@@ -252,14 +296,19 @@ std::string Monitor::Caption() const { return WindowText(dialog_); }
 
 bool Monitor::Visible() const { return IsWindowVisible(dialog_) != FALSE; }
 
+// Read from the screen, as a user sees it: without an icon the control shows
+// the dialog's face colour alone.
 Severity Monitor::DialogSeverity() const {
     HWND control = GetDlgItem(dialog_, IDC_STATUSICON);
     DWORD_PTR icon = 0;
     SendMessageTimeoutA(control, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kTimeoutMs, &icon);
-    if (icon == 0) return Severity::kNone;
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
     // The control paints once the monitor's queue has run empty.
     Severity shown = Severity::kNone;
-    PollUntil([&] { return (shown = SeverityOnScreen(control)) != Severity::kNormal; }, 1000);
+    PollUntil([&] {
+        shown = SeverityOnScreen(control, face);
+        return icon == 0 ? shown == Severity::kNone : shown != Severity::kNormal && shown != Severity::kNone;
+    }, 1000);
     return shown;
 }
 

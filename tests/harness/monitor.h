@@ -44,6 +44,17 @@ public:
     // are posted, so that all of them wait in its queue together. False when
     // the thread could not be held.
     bool PostBurst(const std::vector<int>& codes) const;
+    // Posts a code to the dialog, as the relay window passes codes on, and
+    // then a message of the same number to the monitor's thread itself, as
+    // any process may post one, both while the monitor's thread is held.
+    bool PostCodeAndThreadMessage(int code) const;
+    // Posts a code of another severity than the tray icon shows, while the
+    // shell restarts: the shell takes the monitor's first call for the code
+    // (the tray icon's new image) and loses the icon right after it, so that
+    // it refuses the calls that follow (the tip, a balloon). Waits until the
+    // monitor has made them. False when the monitor could not be caught at
+    // its first call; the code was then handled as usual.
+    bool PostAsTheShellRestarts(int code) const;
     void PostQuit() const;
     void PostToDialog(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
     // Waits until everything posted so far, and whatever that posted in
@@ -53,7 +64,8 @@ public:
     std::string StatusText() const;
     std::string Caption() const;
     bool Visible() const;
-    // The severity icon beside the status area: kNone when it holds none.
+    // The severity icon beside the status area as it shows on the screen:
+    // kNone when the place shows only the dialog's face colour.
     Severity DialogSeverity() const;
     // Whether the shell holds the monitor's tray icon, its tip and its icon.
     bool HasTrayIcon() const;

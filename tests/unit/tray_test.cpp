@@ -19,15 +19,16 @@ namespace {
 
 std::vector<std::string> g_records;
 HWND g_window = nullptr;
+bool g_balloonsRefused = false;  // as by a shell that is not up, or is restarting
 const HICON kIcons[] = {LoadIconA(nullptr, MAKEINTRESOURCEA(32513)), LoadIconA(nullptr, MAKEINTRESOURCEA(32515))};
 
 // Passes every record on to the real shell and keeps it as text: command,
 // flags, icon (its index), callback and tip, a balloon's size, title, text
 // and sign, and whether it was accepted.
 BOOL WINAPI RecordShellCall(DWORD message, PNOTIFYICONDATAA r) {
-    const BOOL accepted = Shell_NotifyIconA(message, r);
-    const int icon = r->hIcon == kIcons[0] ? 0 : r->hIcon == kIcons[1] ? 1 : -1;
     const bool balloon = (r->uFlags & NIF_INFO) != 0;
+    const BOOL accepted = balloon && g_balloonsRefused ? FALSE : Shell_NotifyIconA(message, r);
+    const int icon = r->hIcon == kIcons[0] ? 0 : r->hIcon == kIcons[1] ? 1 : -1;
     g_records.push_back(std::to_string(message) + " " + std::to_string(r->uFlags) + " " + std::to_string(icon) + " " +
                         std::to_string(r->uCallbackMessage) + " '" + std::string(r->szTip, strnlen(r->szTip, 64)) +
                         "'" + (accepted ? "" : " refused") +
@@ -108,33 +109,81 @@ TEST(TrayChanges, NoneReachTheShellOnceTheDialogGoesInsideAShellCall) {
     }
 }
 
-// The rules against a flood of alerts, step by step with the tick count given.
-TEST(TakeBalloon, SameCodeWaitsForACalmStateAndNoTwoWithinTheInterval) {
+// The rules against a flood of alerts, step by step with the tick count given;
+// a balloon counts once the shell took it.
+TEST(BalloonRules, SameCodeWaitsForACalmStateNoTwoWithinTheIntervalButARise) {
+    constexpr bool E = true, W = false;
     struct Step {
         int code;  // 0: a state without an alert
+        bool error;
         DWORD at;
-        bool shown;
+        bool allowed;
+        bool taken;  // by the shell, when allowed
     };
     const Step steps[] = {
-        {120, 1000, true},
-        {120, 40000, false},        // the same code, nothing calm since
-        {0, 41000, false},
-        {121, 42000, true},         // another code: 41 s after the first
-        {120, 50000, false},        // 8 s after the last: dropped, not noted
-        {120, 71999, false},        // still within 30 s
-        {120, 72000, true},         // 30 s after the last; 121 was the last shown
-        {0, 73000, false},
-        {120, 102000, true},        // the same code after a calm state
-        {121, 0xFFFFFF00u, true},
-        {122, 0x100, false},        // 512 ms later, across the tick count's wrap
+        {120, E, 1000, true, true},
+        {120, E, 40000, false, false},  // the same code, nothing calm since
+        {0, W, 41000, false, false},
+        {121, E, 42000, true, true},    // another code: 41 s after the first
+        {120, E, 50000, false, false},  // 8 s after the last: dropped, not noted
+        {120, E, 71999, false, false},  // still within 30 s
+        {120, E, 72000, true, true},    // 30 s after the last; 121 was the last shown
+        {0, W, 73000, false, false},
+        {120, E, 102000, true, true},   // the same code after a calm state
+        {121, E, 0xFFFFFF00u, true, true},
+        {122, E, 0x100, false, false},  // 512 ms later, across the tick count's wrap
+        {123, W, 200000, true, true},
+        {124, W, 201000, false, false}, // another warning within 30 s
+        {125, E, 202000, true, true},   // an error rises from the warning's balloon at once
+        {126, E, 203000, false, false}, // but a second error waits
+        {127, W, 204000, false, false}, // and so does a warning after an error
+        {127, W, 240000, true, false},  // the shell refuses it: not noted
+        {127, W, 241000, true, true},   // so the same code may come again
+        {128, W, 250000, false, false},
+        {129, E, 251000, true, true},   // a rise counts from the last balloon taken
     };
     BalloonHistory history;
     for (const Step& step : steps) {
         AlertState state;
         state.announce = step.code != 0;
         state.messageCode = step.code;
-        EXPECT_EQ(TakeBalloon(history, state, step.at), step.shown) << step.code << " at " << step.at;
+        state.error = step.error;
+        const bool allowed = BalloonAllowed(history, state, step.at);
+        EXPECT_EQ(allowed, step.allowed) << step.code << " at " << step.at;
+        if (!state.announce) NoteCalm(history);
+        if (allowed && step.taken) NoteBalloon(history, state, step.at);
     }
+}
+
+// A balloon the shell did not take is owed to its state: a restarted shell
+// gets it with the icon, once.
+TEST(TrayChanges, RefusedBalloonComesWithTheRestoredIcon) {
+    g_window = CreateWindowA("STATIC", "Hall", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    TrayRecord record;
+    PendingTrayChanges pending;
+    QueueShowTrayIcon(pending, kIcons[0]);
+    AlertState state;
+    state.announce = state.error = true;
+    state.messageCode = 101;
+    CopyBounded(state.text, "Paper jam");
+    QueueAlertState(pending, state);
+    g_records.clear();
+    g_shellNotifyIcon = RecordShellCall;
+    g_balloonsRefused = true;
+    ApplyTrayChanges(g_window, record, pending, 1000);
+    g_balloonsRefused = false;
+    for (DWORD now : {2000, 3000}) {
+        TrayIconDelete(g_window, ID_TRAYICON);  // the shell restarts with an empty notification area
+        RestoreTrayIcon(g_window, record, now);
+    }
+    g_shellNotifyIcon = Shell_NotifyIconA;
+    RemoveTrayIcon(g_window, record);
+    DestroyWindow(g_window);
+    const std::string balloon = " " + std::to_string(NOTIFYICONDATAA_V2_SIZE) + " 'Hall' 'Paper jam' 3";
+    EXPECT_EQ(g_records, std::vector<std::string>({"1 2 0 0 '' refused", "0 7 0 1044 'Printer Status'",
+                                                   "1 16 -1 0 '' refused" + balloon, "2 0 -1 0 ''",
+                                                   "0 7 0 1044 'Printer Status'", "1 16 -1 0 ''" + balloon,
+                                                   "2 0 -1 0 ''", "0 7 0 1044 'Printer Status'"}));
 }
 
 // The balloon's own record, of the size that carries its fields: the
