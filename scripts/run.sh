@@ -2,7 +2,9 @@
 # Demo: sets the sample printer driver up, starts the status monitor, plays
 # sample/demo.scenario through statusctl (the stand-in for the spooler side)
 # with a screenshot after each named step, then ends the monitor and removes
-# the sample set-up again.
+# the sample set-up again. Then a network printer: a private IPP printer on
+# this machine, watched by printwatch.exe and shown by a new monitor, through
+# its states with a screenshot after each (scripts/demo-network.sh).
 #
 #   bash scripts/run.sh [SCREENSHOT_DIR]     (default: screenshots/)
 #
@@ -25,6 +27,9 @@ fi
 bin="${STATUSMON_DEMO_BUILD_DIR:-$run_build_dir}/bin"
 ctl() { wine "$bin/statusctl.exe" "$@"; }
 
+# The network printer's scenario, played after the sample driver's.
+source "$root/scripts/demo-network.sh"
+
 monitor_pid=""
 step_file="$(mktemp)"
 finish() {
@@ -32,6 +37,7 @@ finish() {
         ctl quit || true
         for _ in $(seq 50); do kill -0 "$monitor_pid" 2>/dev/null || break; sleep 0.1; done
     fi
+    end_network_scenario
     ctl uninstall >/dev/null 2>&1 || true
     rm -f "$step_file"
     stop_wine
@@ -144,4 +150,6 @@ fi
 wait "$monitor_pid" && echo "  the monitor ended with exit code 0" || echo "  the monitor ended with exit code $?"
 monitor_pid=""
 ctl uninstall
+
+play_network_scenario
 echo "Screenshots are in $shots"
