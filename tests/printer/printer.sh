@@ -19,8 +19,11 @@
 #   printer.sh job DIR HOLD_MS [LINE...]  a print job whose command writes
 #                                    each LINE to the printer (such as
 #                                    "STATE: +media-jam-error"), then goes on
-#                                    printing for HOLD_MS; returns once the
-#                                    lines are written. One job at a time.
+#                                    printing for HOLD_MS or until endjob;
+#                                    returns once the lines are written. One
+#                                    job at a time.
+#   printer.sh endjob DIR            the job's command stops printing now;
+#                                    returns once it has ended
 #   printer.sh state DIR             printer-state, printer-state-reasons and
 #                                    printer-state-message, NAME=VALUE a line
 #   printer.sh wait DIR LINE TIMEOUT_MS   until the state shows LINE (a whole
@@ -91,13 +94,19 @@ prepare() {  # DIR
 # The printer runs this for every job, with the job's attributes in its
 # environment. The job's orders, jobs/<job-name>, hold on their first line
 # how long to go on printing (ms), then the lines to write to the printer.
+# It prints until that time has passed or <job-name>.end is there, and
+# leaves <job-name>.done at its end.
 case "$IPP_JOB_NAME" in ''|*[!a-z0-9-]*) exit 0 ;; esac
 orders="$(dirname "$0")/jobs/$IPP_JOB_NAME"
 [ -f "$orders" ] || exit 0
 tail -n +2 "$orders" >&2
 : > "$orders.started"
 hold_ms="$(head -n 1 "$orders")"
-sleep "$((hold_ms / 1000)).$(printf '%03d' $((hold_ms % 1000)))"
+deadline=$(($(date +%s%N) / 1000000 + hold_ms))
+while [ ! -f "$orders.end" ] && [ $(($(date +%s%N) / 1000000)) -lt "$deadline" ]; do
+    sleep 0.05
+done
+: > "$orders.done"
 EOF
     chmod 755 "$dir/job-command"
     # A PWG raster document starts with these four bytes; the job command
@@ -214,6 +223,18 @@ cmd_job() {  # DIR HOLD_MS [LINE...]
     done
 }
 
+cmd_endjob() {  # DIR
+    local dir="$1" name deadline
+    name="job-$(cat "$dir/jobs/count" 2>/dev/null || echo 0)"
+    [ -f "$dir/jobs/$name.started" ] || die "no job has started in $dir"
+    : > "$dir/jobs/$name.end"
+    deadline=$(($(now_ms) + 10000))
+    until [ -f "$dir/jobs/$name.done" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || die "the job did not end within 10 s"
+        sleep 0.02
+    done
+}
+
 cmd_state() {  # DIR
     local answer
     answer="$(ipptool -tv -T 5 "$(uri_of "$1")" "$here/printer-state.test")" || die "the printer did not answer"
@@ -272,13 +293,20 @@ none media 250
 EOF
     echo "selftest: each form sent until the state showed it (ms):$times"
 
-    # A jam while a job prints, and after it.
+    # A jam while a job prints, and after it: a job told to end, and one
+    # that ends after its time.
     started=$(now_ms)
-    cmd_job "$dir" 2000 "STATE: +media-jam-error,cover-open-error"
+    cmd_job "$dir" 30000 "STATE: +media-jam-error,cover-open-error"
     expect printer-state=processing printer-state-reasons=cover-open-warning,media-jam-warning
     echo "selftest: job sent until the jam showed: $(since "$started") ms"
+    started=$(now_ms)
+    cmd_endjob "$dir"
     expect printer-state=idle printer-state-reasons=cover-open-report,media-jam-report
-    echo "selftest: a job of 2000 ms, sent until the printer was idle: $(since "$started") ms"
+    echo "selftest: a job told to end, until the printer was idle: $(since "$started") ms"
+    started=$(now_ms)
+    cmd_job "$dir" 1000
+    expect printer-state=idle
+    [ "$(since "$started")" -ge 1000 ] || die "a job of 1000 ms ended before its time"
     cmd_job "$dir" 0 "STATE: -media-jam-error,cover-open-error"
     expect printer-state=idle printer-state-reasons=none
 
@@ -304,7 +332,7 @@ EOF
     echo "selftest: passed"
 }
 
-[ $# -ge 1 ] || die "usage: printer.sh start|stop|remove|supplies|media|job|state|wait|selftest ..."
+[ $# -ge 1 ] || die "usage: printer.sh start|stop|remove|supplies|media|job|endjob|state|wait|selftest ..."
 command="$1"
 shift
 case "$command" in
@@ -314,6 +342,7 @@ case "$command" in
     supplies) [ $# -eq 3 ] || die "usage: printer.sh supplies DIR TONER WASTE"; cmd_supplies "$@" ;;
     media) [ $# -eq 2 ] || die "usage: printer.sh media DIR SHEETS"; cmd_media "$@" ;;
     job) [ $# -ge 2 ] || die "usage: printer.sh job DIR HOLD_MS [LINE...]"; cmd_job "$@" ;;
+    endjob) [ $# -eq 1 ] || die "usage: printer.sh endjob DIR"; cmd_endjob "$@" ;;
     state) [ $# -eq 1 ] || die "usage: printer.sh state DIR"; cmd_state "$@" ;;
     wait) [ $# -eq 3 ] || die "usage: printer.sh wait DIR LINE TIMEOUT_MS"; cmd_wait "$@" ;;
     selftest) [ $# -eq 0 ] || die "usage: printer.sh selftest"; cmd_selftest ;;
