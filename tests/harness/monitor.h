@@ -83,9 +83,28 @@ public:
     DWORD WaitForExit(DWORD timeoutMs = 10000) const;
 
 private:
+    friend class MonitorHeld;
+
     PROCESS_INFORMATION process_ = {};
     HWND relay_ = nullptr;
     HWND dialog_ = nullptr;
+};
+
+// Holds the monitor's thread while it lives, as a monitor busy elsewhere:
+// it handles nothing meanwhile (so ask it nothing), and takes up its queue
+// once let go.
+class MonitorHeld {
+public:
+    explicit MonitorHeld(const Monitor& monitor);
+    ~MonitorHeld();
+    MonitorHeld(const MonitorHeld&) = delete;
+    MonitorHeld& operator=(const MonitorHeld&) = delete;
+
+    bool Held() const { return held_; }
+
+private:
+    HANDLE thread_;
+    bool held_;
 };
 
 // Holds Ctrl down for the desktop (SendInput) while it lives. A small window
