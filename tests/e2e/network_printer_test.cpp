@@ -271,13 +271,20 @@ TEST_F(NetworkPrinter, GarbageAndBrokenAnswersAreNotIppAndTheNextGoodOneShows) {
         ASSERT_TRUE(watched.watch.Running()) << before;
     };
     std::string before = "garbage";
-    for (const auto& [what, bytes] : ipptest::MalformedAnswers()) {
+    const auto broken = ipptest::MalformedAnswers();
+    const DWORD start = GetTickCount();
+    for (const auto& [what, bytes] : broken) {
         // The first request after the change gets it.
         const int asked = printer.SetAnswer(harness::HttpAnswer(200, "application/ipp", bytes));
         shownAfterTheAnswerBefore(asked + 1, before);
         before = what;
     }
     shownAfterTheAnswerBefore(printer.Requests() + 1, before);
+    // One request after another, each at least an interval after the one
+    // before, the first perhaps at once: the interval installed is kept.
+    const DWORD polls = static_cast<DWORD>(broken.size()) + 1;
+    EXPECT_GE(GetTickCount() - start, (polls - 1) * kIntervalMs * 9 / 10);
+    EXPECT_LE(GetTickCount() - start, polls * 2 * kIntervalMs);
     printer.SetAnswer(harness::IppAnswer(ipptest::StateAnswer(ipptest::kIdle, {"none"}, "Idle.")));
     EXPECT_TRUE(Shows(monitor, StateCode(WatchState::kIdle), kShowMs));
     EXPECT_TRUE(OnlyAskedForItsState(printer));
