@@ -65,6 +65,15 @@ wait_gone() {  # PID PROGRAM: up to 5 s
     return 1
 }
 
+# Up to 10 s until a file is there; else the reason.
+wait_for_file() {  # FILE REASON
+    local deadline=$(($(now_ms) + 10000))
+    until [ -f "$1" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || die "$2"
+        sleep 0.02
+    done
+}
+
 port_of() {
     [ -f "$1/port" ] || die "no printer was started in $1"
     cat "$1/port"
@@ -206,7 +215,7 @@ cmd_media() {  # DIR SHEETS
 }
 
 cmd_job() {  # DIR HOLD_MS [LINE...]
-    local dir="$1" hold="$2" count name deadline
+    local dir="$1" hold="$2" count name
     shift 2
     number "$hold"
     count=$(($(cat "$dir/jobs/count" 2>/dev/null || echo 0) + 1))
@@ -216,23 +225,15 @@ cmd_job() {  # DIR HOLD_MS [LINE...]
     chmod 644 "$dir/jobs/$name"
     ipptool -q -T 10 -f "$dir/page.pwg" -d "jobname=$name" "$(uri_of "$dir")" "$here/print-job.test" ||
         die "the printer did not take the job"
-    deadline=$(($(now_ms) + 10000))
-    until [ -f "$dir/jobs/$name.started" ]; do
-        [ "$(now_ms)" -lt "$deadline" ] || die "the job did not start within 10 s (no paper?)"
-        sleep 0.02
-    done
+    wait_for_file "$dir/jobs/$name.started" "the job did not start within 10 s (no paper?)"
 }
 
 cmd_endjob() {  # DIR
-    local dir="$1" name deadline
+    local dir="$1" name
     name="job-$(cat "$dir/jobs/count" 2>/dev/null || echo 0)"
     [ -f "$dir/jobs/$name.started" ] || die "no job has started in $dir"
     : > "$dir/jobs/$name.end"
-    deadline=$(($(now_ms) + 10000))
-    until [ -f "$dir/jobs/$name.done" ]; do
-        [ "$(now_ms)" -lt "$deadline" ] || die "the job did not end within 10 s"
-        sleep 0.02
-    done
+    wait_for_file "$dir/jobs/$name.done" "the job did not end within 10 s"
 }
 
 cmd_state() {  # DIR
