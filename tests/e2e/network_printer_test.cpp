@@ -17,6 +17,7 @@
 #include "harness/program.h"
 #include "harness/responder.h"
 #include "harness/test_printer.h"
+#include "harness/thread_held.h"
 #include "ipp/status_table.h"
 #include "unit/ipp_bytes.h"
 
@@ -54,9 +55,9 @@ Severity DialogSeverityOf(const WatchCode& code) {
 // printwatch's address and interval; statusctl uninstall when it goes.
 class InstalledPrinter {
 public:
-    explicit InstalledPrinter(const std::string& uri)
+    InstalledPrinter(const std::string& uri, int intervalS)
         : installed_(harness::RunProgram("statusctl.exe",
-                                         {"install", "--ipp", uri, "--interval", std::to_string(kIntervalS)}) == 0) {}
+                                         {"install", "--ipp", uri, "--interval", std::to_string(intervalS)}) == 0) {}
     ~InstalledPrinter() {
         if (installed_) (void)harness::RunProgram("statusctl.exe", {"uninstall"});  // a failure shows in the next install
     }
@@ -71,8 +72,8 @@ private:
 // The printer installed, then the monitor started, then printwatch without
 // arguments (it reads the stored address); they end in the reverse order.
 struct WatchedPrinter {
-    explicit WatchedPrinter(const std::string& uri)
-        : installed(uri), monitor(std::make_unique<harness::Monitor>()), watch({}) {}
+    explicit WatchedPrinter(const std::string& uri, int intervalS = kIntervalS)
+        : installed(uri, intervalS), monitor(std::make_unique<harness::Monitor>()), watch({}) {}
 
     InstalledPrinter installed;
     std::unique_ptr<harness::Monitor> monitor;
@@ -143,9 +144,8 @@ TEST_F(NetworkPrinter, FollowsTheTestPrinterThroughItsStates) {
     WatchedPrinter watched(printer.IppUri());
     ASSERT_TRUE(watched.installed.Installed());
     ASSERT_TRUE(watched.monitor->Ready());
-    std::unique_ptr<harness::Monitor>& monitor = watched.monitor;
+    harness::Monitor& monitor = *watched.monitor;
     const WatchCode ready = StateCode(WatchState::kIdle);
-    const WatchCode tonerLow = Reason("toner-low", kWatchNormal);
     const struct {
         const char* name;
         std::function<bool()> change;
@@ -154,16 +154,7 @@ TEST_F(NetworkPrinter, FollowsTheTestPrinterThroughItsStates) {
         bool tip;
     } steps[] = {
         {"ready", [] { return true; }, ready, kShowMs, true},
-        {"toner low", [&] { return printer.SetSupplies(5, 25); }, tonerLow, kShowMs, true},
-        // The code does not change, so only a monitor served at once as a
-        // new relay window shows it.
-        {"the monitor started after printwatch",
-         [&] {
-             monitor.reset();
-             monitor = std::make_unique<harness::Monitor>();
-             return monitor->Ready();
-         },
-         tonerLow, 1000, false},
+        {"toner low", [&] { return printer.SetSupplies(5, 25); }, Reason("toner-low", kWatchNormal), kShowMs, true},
         {"toner again", [&] { return printer.SetSupplies(75, 25); }, ready, kShowMs, false},
         {"a jam while a job prints", [&] { return printer.PrintJob({"STATE: +media-jam-error"}, 60000); },
          Reason("media-jam", kWatchWarning), kShowMs, true},
@@ -173,15 +164,33 @@ TEST_F(NetworkPrinter, FollowsTheTestPrinterThroughItsStates) {
          2 * kIntervalMs + kTimeLimitMs, true},
         {"the printer started again", [&] { return printer.Start(); }, ready, kShowMs, true},
     };
-    EXPECT_EQ(monitor->Caption(), "Network Printer Status");
+    EXPECT_EQ(monitor.Caption(), "Network Printer Status");
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         ASSERT_TRUE(step.change()) << printer.Error();
         DWORD shownMs = 0;
-        EXPECT_TRUE(Shows(*monitor, step.shown, step.withinMs, step.tip, &shownMs)) << printer.State();
+        EXPECT_TRUE(Shows(monitor, step.shown, step.withinMs, step.tip, &shownMs)) << printer.State();
         std::printf("[ timing   ] %s: shown after %lu ms\n", step.name, static_cast<unsigned long>(shownMs));
     }
     EXPECT_TRUE(watched.watch.Running());
+}
+
+// A monitor started after printwatch (here: started again) shows the
+// printer's state within a second, though printwatch polls only once an
+// hour and the state does not change.
+TEST_F(NetworkPrinter, AMonitorStartedAfterPrintwatchShowsTheStateAtOnce) {
+    harness::TestPrinter printer;
+    ASSERT_TRUE(printer.Ready()) << printer.Error();
+    ASSERT_TRUE(printer.SetSupplies(5, 25)) << printer.Error();
+    WatchedPrinter watched(printer.IppUri(), 3600);
+    ASSERT_TRUE(watched.installed.Installed());
+    const WatchCode tonerLow = Reason("toner-low", kWatchNormal);
+    ASSERT_TRUE(watched.monitor->Ready());
+    ASSERT_TRUE(Shows(*watched.monitor, tonerLow, kShowMs));
+    watched.monitor.reset();
+    watched.monitor = std::make_unique<harness::Monitor>();
+    ASSERT_TRUE(watched.monitor->Ready());
+    EXPECT_TRUE(Shows(*watched.monitor, tonerLow, 1000, true));
 }
 
 // A printer at an address, and what the monitor shows for it: its balloon
@@ -292,33 +301,41 @@ TEST_F(NetworkPrinter, GarbageAndBrokenAnswersAreNotIppAndTheNextGoodOneShows) {
 
 // The stop broadcast, as statusctl stop and the installer's statusstop.exe
 // send it, ends the monitor and printwatch, and the stopper returns once
-// both have ended. The monitor is held (busy) until printwatch has ended, so
-// a stopper that waited for either one alone would return too early.
+// both have ended. One of them is held (busy) until the other has ended, so
+// a stopper that waited for one alone, or for either, would return early.
 TEST_F(NetworkPrinter, TheStopBroadcastEndsBothAndTheStopperWaitsForBoth) {
     harness::TestPrinter printer;
     ASSERT_TRUE(printer.Ready()) << printer.Error();
     const struct {
         const char* program;
         std::vector<std::string> args;
-    } stoppers[] = {{"statusctl.exe", {"stop"}}, {"statusstop.exe", {}}};
-    for (const auto& stopper : stoppers) {
-        SCOPED_TRACE(stopper.program);
+        bool monitorBusy;  // else printwatch
+    } rows[] = {
+        {"statusctl.exe", {"stop"}, true},
+        {"statusctl.exe", {"stop"}, false},
+        {"statusstop.exe", {}, true},
+        {"statusstop.exe", {}, false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.program) + (row.monitorBusy ? ", the monitor busy" : ", printwatch busy"));
         WatchedPrinter watched(printer.IppUri());
         ASSERT_TRUE(watched.installed.Installed());
         harness::Monitor& monitor = *watched.monitor;
+        harness::PrintWatch& watch = watched.watch;
         ASSERT_TRUE(monitor.Ready());
         ASSERT_TRUE(Shows(monitor, StateCode(WatchState::kIdle), kShowMs));
 
         const DWORD start = GetTickCount();
-        auto held = std::make_unique<harness::MonitorHeld>(monitor);
-        ASSERT_TRUE(held->Held());
-        const harness::Program stop(stopper.program, stopper.args);
+        auto busy = std::make_unique<harness::ThreadHeld>(row.monitorBusy ? monitor.MainThread() : watch.MainThread());
+        ASSERT_TRUE(busy->Held());
+        const harness::Program stop(row.program, row.args);
         ASSERT_TRUE(stop.Started());
-        EXPECT_EQ(watched.watch.WaitForExit(5000), 0u);
-        EXPECT_EQ(stop.WaitForExit(500), STILL_ACTIVE) << "it returned while the monitor still ran";
-        held.reset();
+        EXPECT_EQ(row.monitorBusy ? watch.WaitForExit(5000) : monitor.WaitForExit(5000), 0u);
+        EXPECT_EQ(stop.WaitForExit(500), STILL_ACTIVE) << "it returned while one of them still ran";
+        busy.reset();
         EXPECT_EQ(stop.WaitForExit(10000), 0u);
         EXPECT_EQ(monitor.WaitForExit(0), 0u) << "the monitor still ran when the stopper returned";
+        EXPECT_EQ(watch.WaitForExit(0), 0u) << "printwatch still ran when the stopper returned";
         EXPECT_LE(GetTickCount() - start, 10000u);
     }
 }

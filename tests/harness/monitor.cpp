@@ -370,14 +370,6 @@ DWORD Monitor::WaitForExit(DWORD timeoutMs) const {
     return code;
 }
 
-MonitorHeld::MonitorHeld(const Monitor& monitor)
-    : thread_(monitor.process_.hThread),
-      held_(thread_ != nullptr && SuspendThread(thread_) != static_cast<DWORD>(-1)) {}
-
-MonitorHeld::~MonitorHeld() {
-    if (held_) ResumeThread(thread_);
-}
-
 CtrlKeyHeld::CtrlKeyHeld(const Monitor& monitor) {
     // A dialog that has just come up is still being activated; were that to
     // finish later, its activation would read the keys' state anew from the

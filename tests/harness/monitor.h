@@ -82,29 +82,13 @@ public:
     // The exit code once the process has ended; STILL_ACTIVE on timeout.
     DWORD WaitForExit(DWORD timeoutMs = 10000) const;
 
-private:
-    friend class MonitorHeld;
+    // Its thread, the one of its windows (see ThreadHeld).
+    HANDLE MainThread() const { return process_.hThread; }
 
+private:
     PROCESS_INFORMATION process_ = {};
     HWND relay_ = nullptr;
     HWND dialog_ = nullptr;
-};
-
-// Holds the monitor's thread while it lives, as a monitor busy elsewhere:
-// it handles nothing meanwhile (so ask it nothing), and takes up its queue
-// once let go.
-class MonitorHeld {
-public:
-    explicit MonitorHeld(const Monitor& monitor);
-    ~MonitorHeld();
-    MonitorHeld(const MonitorHeld&) = delete;
-    MonitorHeld& operator=(const MonitorHeld&) = delete;
-
-    bool Held() const { return held_; }
-
-private:
-    HANDLE thread_;
-    bool held_;
 };
 
 // Holds Ctrl down for the desktop (SendInput) while it lives. A small window
