@@ -137,7 +137,7 @@ protected:
 };
 
 // One printer through its states, a step at a time: each change at the
-// printer (or the monitor) and what the monitor then shows.
+// printer and what the monitor then shows.
 TEST_F(NetworkPrinter, FollowsTheTestPrinterThroughItsStates) {
     harness::TestPrinter printer;
     ASSERT_TRUE(printer.Ready()) << printer.Error();
