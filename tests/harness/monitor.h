@@ -82,6 +82,9 @@ public:
     // The exit code once the process has ended; STILL_ACTIVE on timeout.
     DWORD WaitForExit(DWORD timeoutMs = 10000) const;
 
+    // Its thread, the one of its windows (see ThreadHeld).
+    HANDLE MainThread() const { return process_.hThread; }
+
 private:
     PROCESS_INFORMATION process_ = {};
     HWND relay_ = nullptr;

@@ -27,6 +27,8 @@ public:
     // What it wrote on its standard error, once it has ended; empty while it
     // runs.
     std::string ErrorOutput();
+    // Its thread, the one of its window (see ThreadHeld).
+    HANDLE MainThread() const { return process_.hThread; }
 
 private:
     PROCESS_INFORMATION process_ = {};

@@ -1,8 +1,15 @@
+#include <winsock2.h>
+
 #include "harness/responder.h"
+
+#include <type_traits>
 
 #include "harness/http_bytes.h"
 
 namespace harness {
+
+static_assert(std::is_same<Responder::Socket, SOCKET>::value && ~Responder::Socket{0} == INVALID_SOCKET,
+              "Responder::Socket stands for a SOCKET");
 
 namespace {
 
@@ -30,6 +37,25 @@ bool SendAll(SOCKET connection, const std::string& bytes) {
         sent += static_cast<size_t>(now);
     }
     return true;
+}
+
+// A listening socket at a free port of 127.0.0.1, and that port; none when
+// one cannot be had. Winsock must have been started.
+SOCKET ListenOnLoopback(int* port) {
+    const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;  // a free one
+    int length = sizeof address;
+    if (listener == INVALID_SOCKET || bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        listen(listener, SOMAXCONN) != 0 ||
+        getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+        if (listener != INVALID_SOCKET) closesocket(listener);
+        return INVALID_SOCKET;
+    }
+    *port = ntohs(address.sin_port);
+    return listener;
 }
 
 int OperationOf(const std::string& body) {
@@ -72,19 +98,8 @@ Responder::Responder(const Answer& answer) : answer_(answer) {
     WSADATA data;
     winsock_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
     if (!winsock_) return;
-    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    sockaddr_in address = {};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;  // a free one
-    int length = sizeof address;
-    if (listener_ == INVALID_SOCKET || bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(listener_, SOMAXCONN) != 0 ||
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
-        return;
-    }
-    port_ = ntohs(address.sin_port);
-    thread_ = std::thread(&Responder::Serve, this);
+    listener_ = ListenOnLoopback(&port_);
+    if (listener_ != INVALID_SOCKET) thread_ = std::thread(&Responder::Serve, this);
 }
 
 Responder::~Responder() {
@@ -98,9 +113,24 @@ std::string Responder::Uri(const std::string& path) const {
     return "ipp://127.0.0.1:" + std::to_string(port_) + path;
 }
 
+int Responder::SetAnswer(const Answer& answer) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    answer_ = answer;
+    return static_cast<int>(operations_.size());
+}
+
 int Responder::Requests() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return static_cast<int>(operations_.size());
+}
+
+bool Responder::WaitForRequests(int count, DWORD timeoutMs) const {
+    const DWORD start = GetTickCount();
+    while (Requests() < count) {
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(10);
+    }
+    return true;
 }
 
 std::string Responder::LastRequest() const {
@@ -161,25 +191,37 @@ void Responder::Serve() {
     for (const Connection& connection : connections) closesocket(connection.socket);
 }
 
-bool Responder::AnswerRequests(SOCKET connection, std::string& received) {
+bool Responder::AnswerRequests(Socket connection, std::string& received) {
     for (size_t length; (length = HttpMessageLength(received)) != 0;) {
         const std::string request = received.substr(0, length);
         received.erase(0, length);
         const std::string body = HttpBody(request);
+        Answer answer;
         {
             std::lock_guard<std::mutex> lock(mutex_);
             lastRequest_ = request;
             operations_.push_back(OperationOf(body));
+            answer = answer_;
         }
-        if (answer_.silent) continue;
-        std::string bytes = answer_.bytes;
-        if (answer_.ippAt != std::string::npos && answer_.ippAt + 8 <= bytes.size() && body.size() >= 8) {
-            bytes.replace(answer_.ippAt, 2, body, 0, 2);      // version
-            bytes.replace(answer_.ippAt + 4, 4, body, 4, 4);  // request-id
+        if (answer.silent) continue;
+        std::string bytes = answer.bytes;
+        if (answer.ippAt != std::string::npos && answer.ippAt + 8 <= bytes.size() && body.size() >= 8) {
+            bytes.replace(answer.ippAt, 2, body, 0, 2);      // version
+            bytes.replace(answer.ippAt + 4, 4, body, 4, 4);  // request-id
         }
-        if (!SendAll(connection, bytes) || answer_.closeAfter) return false;
+        if (!SendAll(connection, bytes) || answer.closeAfter) return false;
     }
     return received.size() <= kMaxRequest;
+}
+
+int ClosedPort() {
+    WSADATA data;
+    if (WSAStartup(MAKEWORD(2, 2), &data) != 0) return 0;
+    int port = 0;
+    const SOCKET listener = ListenOnLoopback(&port);
+    if (listener != INVALID_SOCKET) closesocket(listener);
+    WSACleanup();
+    return port;
 }
 
 }  // namespace harness

@@ -1,12 +1,13 @@
 // A stand-in for a network printer, on 127.0.0.1 at a free port, served by
-// a thread of the test process: it reads HTTP requests and gives every one
-// the same answer, so that a test can meet a client with a printer that
-// never answers, answers garbage or an HTTP error, or gives an IPP answer
-// that no real test printer gives (a jam as an error). It keeps what it
-// was asked, so a test can check that only Get-Printer-Attributes came.
+// a thread of the test process: it reads HTTP requests and gives each the
+// answer it holds at that moment, so that a test can meet a client with a
+// printer that never answers, answers garbage or an HTTP error, or gives an
+// IPP answer that no real test printer gives (a jam as an error). It keeps
+// what it was asked, so a test can check that only Get-Printer-Attributes
+// came.
 #pragma once
 
-#include <winsock2.h>
+#include <windows.h>
 
 #include <atomic>
 #include <cstddef>
@@ -40,6 +41,10 @@ Answer IppAnswer(const std::string& body);
 
 class Responder {
 public:
+    // A SOCKET: winsock2.h, which must come before windows.h, stays out of
+    // this header, so that it may be included after the others.
+    using Socket = UINT_PTR;
+
     // Listens and serves until it goes; Listening() tells whether it could.
     explicit Responder(const Answer& answer);
     // Ends the serving thread, which closes the connections it accepted;
@@ -52,9 +57,14 @@ public:
     int Port() const { return port_; }
     // ipp://127.0.0.1:PORT/ipp/print (or another path).
     std::string Uri(const std::string& path = "/ipp/print") const;
+    // What each request gets from now on; the number of requests that came
+    // before it (the later ones get this answer).
+    int SetAnswer(const Answer& answer);
 
     // The whole requests received so far.
     int Requests() const;
+    // Whether count requests have come within the time.
+    bool WaitForRequests(int count, DWORD timeoutMs) const;
     // The last one: header and body, as it came.
     std::string LastRequest() const;
     // The IPP operation of each request, from the first two bytes after its
@@ -65,17 +75,20 @@ private:
     void Serve();
     // Answers every whole request in the connection's bytes; false when the
     // connection is to be closed.
-    bool AnswerRequests(SOCKET connection, std::string& received);
+    bool AnswerRequests(Socket connection, std::string& received);
 
-    const Answer answer_;
     bool winsock_ = false;
-    SOCKET listener_ = INVALID_SOCKET;
+    Socket listener_ = ~Socket{0};  // INVALID_SOCKET
     int port_ = 0;
     std::atomic<bool> stopping_{false};
-    mutable std::mutex mutex_;  // guards what was received
+    mutable std::mutex mutex_;  // guards the answer and what was received
+    Answer answer_;
     std::string lastRequest_;
     std::vector<int> operations_;
     std::thread thread_;  // last: it starts once everything above is there
 };
+
+// A port on 127.0.0.1 where nothing listens.
+int ClosedPort();
 
 }  // namespace harness

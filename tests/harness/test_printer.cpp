@@ -67,6 +67,8 @@ bool TestPrinter::PrintJob(const std::vector<std::string>& lines, DWORD holdMs) 
     return Call(arguments, kCallMs);
 }
 
+bool TestPrinter::EndJob() { return Call({"endjob", printerDir_}, kCallMs); }
+
 bool TestPrinter::WaitFor(const std::string& line, DWORD timeoutMs) {
     return Call({"wait", printerDir_, line, std::to_string(timeoutMs)}, timeoutMs + kCallMs);
 }

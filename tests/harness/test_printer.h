@@ -46,9 +46,13 @@ public:
     // A print job whose command writes each line to the printer, such as
     // "STATE: +media-jam-error,cover-open-error" (reasons added) or
     // "STATE: -media-jam-error" (taken away), then goes on printing for
-    // holdMs. Returns once the lines are written; the printer takes them in
-    // a moment later (WaitFor). Reasons stay after the job. One job at a time.
+    // holdMs or until EndJob. Returns once the lines are written; the
+    // printer takes them in a moment later (WaitFor). Reasons stay after the
+    // job. One job at a time.
     bool PrintJob(const std::vector<std::string>& lines, DWORD holdMs);
+    // The job's command stops printing now; returns once it has ended (the
+    // printer is idle a moment later).
+    bool EndJob();
     // Waits until a line of State() is the line given, such as
     // "printer-state-reasons=media-jam-warning" or "printer-state=idle".
     bool WaitFor(const std::string& line, DWORD timeoutMs);

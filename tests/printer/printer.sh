@@ -19,8 +19,11 @@
 #   printer.sh job DIR HOLD_MS [LINE...]  a print job whose command writes
 #                                    each LINE to the printer (such as
 #                                    "STATE: +media-jam-error"), then goes on
-#                                    printing for HOLD_MS; returns once the
-#                                    lines are written. One job at a time.
+#                                    printing for HOLD_MS or until endjob;
+#                                    returns once the lines are written. One
+#                                    job at a time.
+#   printer.sh endjob DIR            the job's command stops printing now;
+#                                    returns once it has ended
 #   printer.sh state DIR             printer-state, printer-state-reasons and
 #                                    printer-state-message, NAME=VALUE a line
 #   printer.sh wait DIR LINE TIMEOUT_MS   until the state shows LINE (a whole
@@ -62,6 +65,15 @@ wait_gone() {  # PID PROGRAM: up to 5 s
     return 1
 }
 
+# Up to 10 s until a file is there; else the reason.
+wait_for_file() {  # FILE REASON
+    local deadline=$(($(now_ms) + 10000))
+    until [ -f "$1" ]; do
+        [ "$(now_ms)" -lt "$deadline" ] || die "$2"
+        sleep 0.02
+    done
+}
+
 port_of() {
     [ -f "$1/port" ] || die "no printer was started in $1"
     cat "$1/port"
@@ -91,13 +103,19 @@ prepare() {  # DIR
 # The printer runs this for every job, with the job's attributes in its
 # environment. The job's orders, jobs/<job-name>, hold on their first line
 # how long to go on printing (ms), then the lines to write to the printer.
+# It prints until that time has passed or <job-name>.end is there, and
+# leaves <job-name>.done at its end.
 case "$IPP_JOB_NAME" in ''|*[!a-z0-9-]*) exit 0 ;; esac
 orders="$(dirname "$0")/jobs/$IPP_JOB_NAME"
 [ -f "$orders" ] || exit 0
 tail -n +2 "$orders" >&2
 : > "$orders.started"
 hold_ms="$(head -n 1 "$orders")"
-sleep "$((hold_ms / 1000)).$(printf '%03d' $((hold_ms % 1000)))"
+deadline=$(($(date +%s%N) / 1000000 + hold_ms))
+while [ ! -f "$orders.end" ] && [ $(($(date +%s%N) / 1000000)) -lt "$deadline" ]; do
+    sleep 0.05
+done
+: > "$orders.done"
 EOF
     chmod 755 "$dir/job-command"
     # A PWG raster document starts with these four bytes; the job command
@@ -197,7 +215,7 @@ cmd_media() {  # DIR SHEETS
 }
 
 cmd_job() {  # DIR HOLD_MS [LINE...]
-    local dir="$1" hold="$2" count name deadline
+    local dir="$1" hold="$2" count name
     shift 2
     number "$hold"
     count=$(($(cat "$dir/jobs/count" 2>/dev/null || echo 0) + 1))
@@ -207,11 +225,15 @@ cmd_job() {  # DIR HOLD_MS [LINE...]
     chmod 644 "$dir/jobs/$name"
     ipptool -q -T 10 -f "$dir/page.pwg" -d "jobname=$name" "$(uri_of "$dir")" "$here/print-job.test" ||
         die "the printer did not take the job"
-    deadline=$(($(now_ms) + 10000))
-    until [ -f "$dir/jobs/$name.started" ]; do
-        [ "$(now_ms)" -lt "$deadline" ] || die "the job did not start within 10 s (no paper?)"
-        sleep 0.02
-    done
+    wait_for_file "$dir/jobs/$name.started" "the job did not start within 10 s (no paper?)"
+}
+
+cmd_endjob() {  # DIR
+    local dir="$1" name
+    name="job-$(cat "$dir/jobs/count" 2>/dev/null || echo 0)"
+    [ -f "$dir/jobs/$name.started" ] || die "no job has started in $dir"
+    : > "$dir/jobs/$name.end"
+    wait_for_file "$dir/jobs/$name.done" "the job did not end within 10 s"
 }
 
 cmd_state() {  # DIR
@@ -272,13 +294,20 @@ none media 250
 EOF
     echo "selftest: each form sent until the state showed it (ms):$times"
 
-    # A jam while a job prints, and after it.
+    # A jam while a job prints, and after it: a job told to end, and one
+    # that ends after its time.
     started=$(now_ms)
-    cmd_job "$dir" 2000 "STATE: +media-jam-error,cover-open-error"
+    cmd_job "$dir" 30000 "STATE: +media-jam-error,cover-open-error"
     expect printer-state=processing printer-state-reasons=cover-open-warning,media-jam-warning
     echo "selftest: job sent until the jam showed: $(since "$started") ms"
+    started=$(now_ms)
+    cmd_endjob "$dir"
     expect printer-state=idle printer-state-reasons=cover-open-report,media-jam-report
-    echo "selftest: a job of 2000 ms, sent until the printer was idle: $(since "$started") ms"
+    echo "selftest: a job told to end, until the printer was idle: $(since "$started") ms"
+    started=$(now_ms)
+    cmd_job "$dir" 1000
+    expect printer-state=idle
+    [ "$(since "$started")" -ge 1000 ] || die "a job of 1000 ms ended before its time"
     cmd_job "$dir" 0 "STATE: -media-jam-error,cover-open-error"
     expect printer-state=idle printer-state-reasons=none
 
@@ -304,7 +333,7 @@ EOF
     echo "selftest: passed"
 }
 
-[ $# -ge 1 ] || die "usage: printer.sh start|stop|remove|supplies|media|job|state|wait|selftest ..."
+[ $# -ge 1 ] || die "usage: printer.sh start|stop|remove|supplies|media|job|endjob|state|wait|selftest ..."
 command="$1"
 shift
 case "$command" in
@@ -314,6 +343,7 @@ case "$command" in
     supplies) [ $# -eq 3 ] || die "usage: printer.sh supplies DIR TONER WASTE"; cmd_supplies "$@" ;;
     media) [ $# -eq 2 ] || die "usage: printer.sh media DIR SHEETS"; cmd_media "$@" ;;
     job) [ $# -ge 2 ] || die "usage: printer.sh job DIR HOLD_MS [LINE...]"; cmd_job "$@" ;;
+    endjob) [ $# -eq 1 ] || die "usage: printer.sh endjob DIR"; cmd_endjob "$@" ;;
     state) [ $# -eq 1 ] || die "usage: printer.sh state DIR"; cmd_state "$@" ;;
     wait) [ $# -eq 3 ] || die "usage: printer.sh wait DIR LINE TIMEOUT_MS"; cmd_wait "$@" ;;
     selftest) [ $# -eq 0 ] || die "usage: printer.sh selftest"; cmd_selftest ;;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "harness/local_server.h"
 #include "harness/monitor.h"
 #include "harness/print_watch.h"
+#include "harness/responder.h"
 #include "harness/test_driver.h"
 #include "protocol/config_names.h"
 #include "protocol/messages.h"
@@ -21,9 +21,8 @@
 
 namespace {
 
-using harness::HttpAnswer;
-using harness::LocalServer;
 using harness::PrintWatch;
+using harness::Responder;
 
 int Statusctl(const std::vector<std::string>& args) {
     testing::internal::CaptureStdout();
@@ -73,7 +72,8 @@ private:
     std::vector<int> codes_;
 };
 
-std::string Idle() { return HttpAnswer(200, ipptest::StateAnswer(3, {"none"}, "Idle.")); }
+harness::Answer Idle() { return harness::IppAnswer(ipptest::StateAnswer(ipptest::kIdle, {"none"}, "Idle.")); }
+harness::Answer WrongPath() { return harness::HttpAnswer(404, "text/html", "<html>Not Found</html>"); }
 
 TEST(PrintWatch, BadCommandLinesAndNoAddressEndWithTwoAndOneLineWinHttpMissingWithOne) {
     harness::EndStrayMonitors();
@@ -125,8 +125,7 @@ TEST(PrintWatch, BadCommandLinesAndNoAddressEndWithTwoAndOneLineWinHttpMissingWi
 
 TEST(PrintWatch, OnePerDesktopASecondStartEndsAtOnce) {
     harness::EndStrayPrintWatches();
-    LocalServer printer;
-    printer.Answer(Idle());
+    Responder printer(Idle());
     PrintWatch first({printer.Uri()});
     ASSERT_NE(first.WaitForWindow(), nullptr);
     PrintWatch second({printer.Uri()});
@@ -141,7 +140,7 @@ TEST(PrintWatch, EndsWithinASecondWhileAPollHangs) {
     harness::EndStrayPrintWatches();
     const char* const ways[] = {"statusctl stop", "WM_QUIT", "the session's end"};
     for (const std::string way : ways) {
-        LocalServer printer;  // silent
+        Responder printer(harness::NoAnswer());
         PrintWatch watch({printer.Uri(), "--interval", "1"});
         const HWND window = watch.WaitForWindow();
         ASSERT_NE(window, nullptr) << way;
@@ -168,13 +167,12 @@ TEST(PrintWatch, EndsWithinASecondWhileAPollHangs) {
 TEST(PrintWatch, PostsOnlyChangedCodesAndTheCurrentOneToEachNewRelayWindow) {
     harness::EndStrayMonitors();
     harness::EndStrayPrintWatches();
-    LocalServer printer;
-    printer.Answer(HttpAnswer(404, ""));
+    Responder printer(WrongPath());
     auto relay = std::make_unique<StandInRelay>();
     PrintWatch watch({printer.Uri(), "--interval", "1"});
     ASSERT_TRUE(printer.WaitForRequests(3, 10000));
     EXPECT_EQ(relay->WaitForCodes(2, 500), std::vector<int>{20});  // wrong path, once for three polls
-    printer.Answer(Idle());
+    printer.SetAnswer(Idle());
     ASSERT_TRUE(printer.WaitForRequests(printer.Requests() + 3, 10000));
     EXPECT_EQ(relay->WaitForCodes(3, 500), (std::vector<int>{20, 2}));
 
@@ -241,8 +239,8 @@ TEST(PrintWatch, TheMonitorShowsNotReachableAfterTwoPollsWithoutAnAnswer) {
 TEST(PrintWatch, AMonitorStartedAfterItShowsThePrintersStateWithinASecond) {
     harness::EndStrayMonitors();
     harness::EndStrayPrintWatches();
-    LocalServer printer;
-    printer.Answer(HttpAnswer(200, ipptest::StateAnswer(4, {"cover-open-warning", "media-jam-warning"}, "Printing.")));
+    Responder printer(harness::IppAnswer(
+        ipptest::StateAnswer(ipptest::kProcessing, {"cover-open-warning", "media-jam-warning"}, "Printing.")));
     const StoredPrinter stored(printer.Uri(), 3600);
     ASSERT_TRUE(stored.Installed());
     PrintWatch watch({});
@@ -262,10 +260,8 @@ TEST(PrintWatch, AMonitorStartedAfterItShowsThePrintersStateWithinASecond) {
 TEST(PrintWatch, ANewStoredAddressTakesEffectAtTheNextPoll) {
     harness::EndStrayMonitors();
     harness::EndStrayPrintWatches();
-    LocalServer wrongPath;
-    wrongPath.Answer(HttpAnswer(404, ""));
-    LocalServer printer;
-    printer.Answer(Idle());
+    Responder wrongPath(WrongPath());
+    Responder printer(Idle());
     StandInRelay relay;
     auto stored = std::make_unique<StoredPrinter>(wrongPath.Uri(), 1);
     ASSERT_TRUE(stored->Installed());

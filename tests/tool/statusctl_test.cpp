@@ -10,8 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "harness/local_server.h"
 #include "harness/monitor.h"
+#include "harness/program.h"
+#include "harness/responder.h"
 #include "harness/test_driver.h"
 #include "protocol/config_names.h"
 #include "release/version.h"
@@ -171,34 +172,37 @@ TEST(Statusctl, FeedsTheMonitorAndReadsIt) {
 // statusctl ipp against a stand-in printer: the state, reasons and code, or
 // one line why there is no state.
 TEST(Statusctl, IppAsksThePrinterOnceAndTellsItsStateOrWhyNot) {
-    harness::LocalServer printer;
+    using harness::HttpAnswer;
+    using harness::IppAnswer;
+    using ipptest::StateAnswer;
+    harness::Responder printer(harness::NoAnswer());
     const std::string uri = printer.Uri();
     const struct {
-        std::string answer;
+        harness::Answer answer;
         int exitCode;
         std::string out;
         std::string error;  // the start of stderr
     } rows[] = {
-        {harness::HttpAnswer(200, ipptest::StateAnswer(4, {"cover-open-warning", "media-jam-warning"}, "Printing.")), 0,
+        {IppAnswer(StateAnswer(ipptest::kProcessing, {"cover-open-warning", "media-jam-warning"}, "Printing.")), 0,
          "printer: " + uri + "\nstate: processing\nreasons: cover-open-warning media-jam-warning\nmessage: Printing.\n"
          "code: 102 (warning) Paper jam\n", ""},
-        {harness::HttpAnswer(200, ipptest::StateAnswer(5, {}, "Bad\x1b[2J")), 0,
+        {IppAnswer(StateAnswer(ipptest::kStopped, {}, "Bad\x1b[2J")), 0,
          "printer: " + uri + "\nstate: stopped\nreasons: (none)\nmessage: Bad?[2J\ncode: 4 (warning) Stopped\n", ""},
-        {harness::HttpAnswer(200, ipptest::StateAnswer(3, {"none"})), 0,
+        {IppAnswer(StateAnswer(ipptest::kIdle, {"none"})), 0,
          "printer: " + uri + "\nstate: idle\nreasons: none\nmessage: \ncode: 2 (normal) Ready\n", ""},
-        {harness::HttpAnswer(404, ""), 1, "", "statusctl: " + uri + ": HTTP status 404: No printer at this address"},
-        {harness::HttpAnswer(426, ""), 1, "", "statusctl: " + uri + ": HTTP status 426: The printer insists on"},
-        {harness::HttpAnswer(200, "<html>printer</html>"), 1, "",
+        {HttpAnswer(404, "text/html", ""), 1, "", "statusctl: " + uri + ": HTTP status 404: No printer at this address"},
+        {HttpAnswer(426, "text/html", ""), 1, "", "statusctl: " + uri + ": HTTP status 426: The printer insists on"},
+        {HttpAnswer(200, "application/ipp", "<html>printer</html>"), 1, "",
          "statusctl: " + uri + ": the answer is not IPP: its IPP version 60.104"},
-        {harness::HttpAnswer(200, ipptest::IppBytes().AnswerStart(0x0406).Tag(3).Bytes()), 1, "",
+        {IppAnswer(ipptest::StatusAnswer(ipptest::kClientErrorNotFound, "The printer or class does not exist.")), 1, "",
          "statusctl: " + uri + ": IPP status 0x0406 client-error-not-found: No printer at this address"},
-        {harness::HttpAnswer(200, ipptest::StateAnswer(3, {}) + std::string(300 * 1024, 'x')), 1, "",
+        {IppAnswer(StateAnswer(ipptest::kIdle, {}) + std::string(300 * 1024, 'x')), 1, "",
          "statusctl: " + uri + ": the answer is not IPP: it is larger than 256 KiB"},
-        {"SSH-2.0-OpenSSH_9.2\r\n\r\n", 1, "", "statusctl: " + uri + ": the answer is not HTTP"},
-        {"", 1, "", "statusctl: " + uri + ": no answer within 10 s"},
+        {harness::RawAnswer("SSH-2.0-OpenSSH_9.2\r\n\r\n"), 1, "", "statusctl: " + uri + ": the answer is not HTTP"},
+        {harness::NoAnswer(), 1, "", "statusctl: " + uri + ": no answer within 10 s"},
     };
     for (const auto& row : rows) {
-        printer.Answer(row.answer);
+        printer.SetAnswer(row.answer);
         const ToolRun run = Statusctl({"ipp", uri});
         EXPECT_EQ(run.exitCode, row.exitCode) << row.error;
         EXPECT_EQ(run.out, row.out);
@@ -318,31 +322,14 @@ WORD Subsystem(const std::string& program) {
     return subsystem;
 }
 
-// A program beside this one run to its end; its exit code, or STILL_ACTIVE
-// when it did not end within 20 seconds.
-DWORD RunProgram(const std::string& name) {
-    std::string commandLine = "\"" + harness::ExecutableDirectory() + name + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        return static_cast<DWORD>(-1);
-    }
-    DWORD exitCode = STILL_ACTIVE;
-    if (WaitForSingleObject(process.hProcess, 20000) == WAIT_OBJECT_0) GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return exitCode;
-}
-
 // statusstop, which the installer runs before files go: it ends a running
 // monitor and waits for its end, and with none running it has nothing to do.
 TEST(Statusstop, EndsTheRunningMonitor) {
     harness::EndStrayMonitors();
-    EXPECT_EQ(RunProgram("statusstop.exe"), 0u);
+    EXPECT_EQ(harness::RunProgram("statusstop.exe", {}), 0u);
     harness::Monitor monitor;
     ASSERT_TRUE(monitor.Ready());
-    EXPECT_EQ(RunProgram("statusstop.exe"), 0u);
+    EXPECT_EQ(harness::RunProgram("statusstop.exe", {}), 0u);
     EXPECT_FALSE(monitor.Running());
 }
 

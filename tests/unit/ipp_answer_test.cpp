@@ -226,4 +226,9 @@ TEST(PrinterAnswer, HandMadeAndHostileAnswers) {
     EXPECT_EQ(Decode(StateAnswer(3, {}) + "trailing").length, StateAnswer(3, {}).size());
 }
 
+// The broken answers that the stand-in printers of the tests give.
+TEST(PrinterAnswer, MalformedAnswersOfTheStandInsAreRefused) {
+    for (const auto& [what, bytes] : ipptest::MalformedAnswers()) EXPECT_FALSE(Decode(bytes).ok) << what;
+}
+
 }  // namespace
