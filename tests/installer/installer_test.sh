@@ -42,6 +42,7 @@ query() { wine reg query "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\$1
 versions() { query Uninstall 's/.*DisplayVersion *REG_SZ *//p' /s; }
 entries() { query Uninstall 's/.*\\Uninstall\\//p' /s; }
 run_value() { query Run "s/.*$1 *REG_SZ *//p" /v "$1"; }  # name
+delete_run_value() { wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v "$1" /f >/dev/null 2>&1; }
 monitor_run=StatusMonitor watch_run=StatusMonitorPrintWatch
 shortcuts() { find "$WINEPREFIX/drive_c" -name 'Printer Status Monitor.lnk' | wc -l; }
 shows() { for _ in $(seq 50); do ctl status | grep -qx "status: $1" && return 0; sleep 0.1; done; return 1; }
@@ -84,6 +85,13 @@ finish() {
     [ -n "$watch_pid" ] && kill "$watch_pid" 2>/dev/null
     ctl uninstall >/dev/null
     if [ -n "$(versions)" ]; then for package in "$tmp"/*/*.msi; do msi /x "$package" >/dev/null 2>&1; done; fi
+    # What a faulty package's uninstall may leave behind, lest the next run
+    # find it: under Wine an uninstall removes no value of a component whose
+    # condition is false in that run.
+    wine reg delete 'HKLM\Software\Kor' /f >/dev/null 2>&1
+    delete_run_value "$monitor_run"
+    delete_run_value "$watch_run"
+    rm -rf "$folder"  # and the files of programs still running then
     rm -rf "$tmp"
 }
 trap finish EXIT
@@ -206,6 +214,9 @@ stop_sequence="$(column "$old" InstallExecuteSequence StopMonitor 3)"
 check "only where files go away, and before they go" \
     test "$(column "$old" InstallExecuteSequence StopMonitor 2)" = 'REMOVE~="ALL"' \
     -a "$stop_sequence" -lt "$(column "$old" InstallExecuteSequence InstallValidate 3)"
+check "an upgrade removes the older version before it installs anything" test \
+    "$(column "$old" InstallExecuteSequence InstallValidate 3)" -lt "$(column "$old" InstallExecuteSequence RemoveExistingProducts 3)" \
+    -a "$(column "$old" InstallExecuteSequence RemoveExistingProducts 3)" -lt "$(column "$old" InstallExecuteSequence InstallInitialize 3)"
 # The feature of a registry value's component, and what the Start-menu
 # shortcut checks when it is used: its feature and the features above it.
 value_feature() {  # value name
@@ -283,7 +294,6 @@ ctl post 10
 check "it shows a code posted by the installed statusctl" shows "Paper low in tray 1"
 
 # A repair (Wine's msiexec /f takes no package, so its properties are given).
-delete_run_value() { wine reg delete 'HKLM\Software\Microsoft\Windows\CurrentVersion\Run' /v "$1" /f >/dev/null 2>&1; }
 delete_run_value "$monitor_run"
 msi /i "$old" REINSTALL=ALL REINSTALLMODE=omus
 check "a repair puts back what was removed" test "$(run_value "$monitor_run")" = "\"$installed\\statusmon.exe\" /S"
