@@ -92,10 +92,13 @@ folder="Printer Status Monitor"
 
 stage="$(mktemp -d)"
 trap 'rm -rf "$stage"' EXIT
-mkdir -p "$stage/$folder/sample" "$dist"
-cp "$build/bin/statusmon.exe" "$build/bin/statusctl.exe" "$build/bin/statusstop.exe" "$root/README.md" \
-   "$stage/$folder/"
+mkdir -p "$stage/$folder/sample" "$stage/$folder/network" "$dist"
+programs=(statusmon statusctl statusstop printwatch)
+for program in "${programs[@]}"; do cp "$build/bin/$program.exe" "$stage/$folder/"; done
+cp "$root/README.md" "$stage/$folder/"
 cp "$root/sample/profile.ini" "$root/sample/default.ini" "$root/sample/demo.scenario" "$stage/$folder/sample/"
+# The network printer's profiles, made by the build.
+cp "$build/bin/network/profile.ini" "$build/bin/network/default.ini" "$stage/$folder/network/"
 cp "$root/ui/res/normal.ico" "$stage/statusmon.ico"
 
 # The key's password goes to osslsigncode in a file of the private stage
@@ -123,7 +126,7 @@ sign() {  # file
     echo "package.sh: signed and verified ${1##*/}"
 }
 if [ "$signing" = 1 ]; then
-    for program in statusmon statusctl statusstop; do sign "$stage/$folder/$program.exe"; done
+    for program in "${programs[@]}"; do sign "$stage/$folder/$program.exe"; done
 else
     echo "package.sh: no code-signing certificate given (STATUSMON_SIGN_CERT, STATUSMON_SIGN_KEY): nothing is signed"
 fi
@@ -139,16 +142,20 @@ rm -f "$msi" "$dist/$name.zip" "$dist/SHA256SUMS"
 (cd "$stage" && wixl -a "$arch" -D Version="$version" -D Arch="$arch" -D Files="$folder" -D Icon=statusmon.ico \
                      -o "$msi" "$root/release/statusmon.wxs")
 [ -f "$msi" ] || fail 1 "wixl made no package"
-# What wixl cannot write: the condition that leaves the start at logon out
-# when AUTOSTART is not 1; AUTOSTART among the secure properties, which
-# reach the installation's privileged part from the command line; and the
-# upgrade row's maximum version taken in (msidbUpgradeAttributesVersionMaxInclusive,
-# 512), so that another build of the same version replaces the installed one.
+# What wixl cannot write: the components' conditions (the start at logon
+# left out when AUTOSTART is not 1; the network printer's configuration and
+# printwatch's start at logon only with PRINTER_URI); the properties given
+# on the command line among the secure properties, which reach the
+# installation's privileged part; and the upgrade row's maximum version
+# taken in (msidbUpgradeAttributesVersionMaxInclusive, 512), so that another
+# build of the same version replaces the installed one.
 # (msiinfo ends its lines with CR LF.)
 table() { msiinfo export "$msi" "$1" | tr -d '\r'; }
 msibuild "$msi" -q "UPDATE \`Component\` SET \`Condition\` = 'AUTOSTART = \"1\"' WHERE \`Component\` = 'AutoStart'"
+msibuild "$msi" -q "UPDATE \`Component\` SET \`Condition\` = 'PRINTER_URI' WHERE \`Component\` = 'NetworkSettings'" \
+    -q "UPDATE \`Component\` SET \`Condition\` = 'PRINTER_URI AND AUTOSTART = \"1\"' WHERE \`Component\` = 'WatchAtLogon'"
 secure="$(table Property | awk -F '\t' '$1 == "SecureCustomProperties" { print $2 }')"
-msibuild "$msi" -q "UPDATE \`Property\` SET \`Value\` = 'AUTOSTART;$secure' WHERE \`Property\` = 'SecureCustomProperties'"
+msibuild "$msi" -q "UPDATE \`Property\` SET \`Value\` = 'AUTOSTART;PRINTER_INTERVAL;PRINTER_URI;$secure' WHERE \`Property\` = 'SecureCustomProperties'"
 # The upgrade row's attributes are part of its key, which SQL here cannot
 # update: the row is written anew.
 read -r upgrade_code upgrade_max upgrade_attributes < <(table Upgrade |
