@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs printwatch's benchmarks under Wine against the test printer
 # (ippeveprinter on this machine, started by each benchmark through
-# tests/printer/printer.sh); prints Markdown tables.
+# tools/printer/printer.sh); prints Markdown tables.
 #
 #   bash bench/run_printwatch.sh [POLLS]     (POLLS back to back: 10000)
 #

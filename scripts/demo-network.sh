@@ -1,11 +1,11 @@
 # Sourced by scripts/run.sh: the demo's second scenario, a network printer.
 # A private IPP printer on this machine (OpenPrinting's ippeveprinter, run by
-# tests/printer/printer.sh), set up with "statusctl install --ipp", watched
+# tools/printer/printer.sh), set up with "statusctl install --ipp", watched
 # by printwatch.exe every second and shown by a new monitor. Uses run.sh's
 # ctl, status_line, place_tray and screenshot.
 # shellcheck shell=bash
 
-printer_script="$root/tests/printer/printer.sh"
+printer_script="$root/tools/printer/printer.sh"
 printer_dir=""    # the printer's folder while it exists
 network_pid=""    # the monitor of this scenario
 

@@ -11,7 +11,7 @@ packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils
           wixl msitools zip osslsigncode openssl)
 # git: the test command checks with it that every hand-made fault still applies.
 packages+=(git)
-# The test printer (tests/printer/printer.sh): ippeveprinter and ipptool
+# The test printer (tools/printer/printer.sh): ippeveprinter and ipptool
 # (cups-ipp-utils), the private bus that ippeveprinter needs (dbus-daemon),
 # and curl for the printer's web forms that change its state.
 packages+=(cups-ipp-utils dbus-daemon curl)

@@ -50,8 +50,7 @@ TEST_F(EndToEndTest, ClosingAndMinimisingHideAndTheTrayIconShowsAgain) {
     monitor.PostToDialog(WM_SYSCOMMAND, SC_CLOSE);
     monitor.Sync();
     monitor.ClickTrayIcon();
-    monitor.Sync();
-    EXPECT_TRUE(monitor.Visible());
+    EXPECT_TRUE(monitor.VisibleWithin(2000));
     EXPECT_TRUE(monitor.Running());
 }
 

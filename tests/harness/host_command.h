@@ -15,7 +15,7 @@ namespace harness {
 // The Windows path of a host path (Z:\tmp for /tmp); empty when not under Wine.
 std::string DosPathOf(const std::string& unixPath);
 
-// A host path of the source tree, such as "tests/printer/printer.sh".
+// A host path of the source tree, such as "tools/printer/printer.sh".
 std::string SourcePath(const std::string& relative);
 
 // How a command line of a Windows program is split into arguments: each

@@ -296,6 +296,10 @@ std::string Monitor::Caption() const { return WindowText(dialog_); }
 
 bool Monitor::Visible() const { return IsWindowVisible(dialog_) != FALSE; }
 
+bool Monitor::VisibleWithin(DWORD timeoutMs) const {
+    return PollUntil([this] { return Visible(); }, timeoutMs);
+}
+
 // Read from the screen, as a user sees it: without an icon the control shows
 // the dialog's face colour alone.
 Severity Monitor::DialogSeverity() const {

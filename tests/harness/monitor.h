@@ -64,6 +64,10 @@ public:
     std::string StatusText() const;
     std::string Caption() const;
     bool Visible() const;
+    // Whether the dialog is visible within the time: for what reaches the
+    // monitor through the shell in the shell's own time, such as a click on
+    // its icon, which Sync does not wait for.
+    bool VisibleWithin(DWORD timeoutMs) const;
     // The severity icon beside the status area as it shows on the screen:
     // kNone when the place shows only the dialog's face colour.
     Severity DialogSeverity() const;

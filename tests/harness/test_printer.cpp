@@ -79,7 +79,7 @@ std::string TestPrinter::State() {
 }
 
 bool TestPrinter::Call(const std::vector<std::string>& arguments, DWORD timeoutMs, std::string* output) {
-    std::vector<std::string> command = {"bash", SourcePath("tests/printer/printer.sh")};
+    std::vector<std::string> command = {"bash", SourcePath("tools/printer/printer.sh")};
     command.insert(command.end(), arguments.begin(), arguments.end());
     const HostResult result = RunOnHost(command, folder_ + "/result-" + std::to_string(++calls_), timeoutMs);
     if (output != nullptr) *output = result.output;

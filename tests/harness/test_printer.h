@@ -1,6 +1,6 @@
 // A real IPP printer for a test: OpenPrinting's ippeveprinter on this
 // machine (localhost), private to the object, started, changed and ended
-// through tests/printer/printer.sh on the host. Its folder under /tmp holds
+// through tools/printer/printer.sh on the host. Its folder under /tmp holds
 // the printer's files and the results of the calls to the script.
 //
 // The printer gives each reason the suffix of its own state: "-report"

@@ -1,8 +1,9 @@
-// statusstop: ends the running status monitor the way "statusctl stop" does,
-// as a program of the Windows subsystem, so that the installer's uninstall
-// and upgrade run it without a console window flashing up.
+// statusstop: ends the running status monitor and printwatch the way
+// "statusctl stop" does, as a program of the Windows subsystem, so that the
+// installer's uninstall and upgrade run it without a console window flashing
+// up.
 //
-// Exit codes: 0 the monitor has ended (or none ran), 1 it has not.
+// Exit codes: 0 both have ended (or neither ran), 1 one of them has not.
 #include <windows.h>
 
 #include <string>

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# A private IPP printer for the tests: OpenPrinting's ippeveprinter on
-# localhost, with a D-Bus of its own (it refuses to start without one, even
-# with DNS-SD off), all its files in one folder, its state changed on request.
+# A private IPP printer on this machine, for the tests, the demo and the
+# benchmark: OpenPrinting's ippeveprinter on localhost, with a D-Bus of its
+# own (it refuses to start without one, even with DNS-SD off), all its files
+# in one folder, its state changed on request.
 #
 #   printer.sh start DIR [PORT]      starts the printer (DIR is made if
 #                                    missing) and prints its port: PORT, else
