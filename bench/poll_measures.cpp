@@ -97,7 +97,7 @@ bool GetPrinterPage(const WinHttpApi& api, int port, const std::string& pathAndQ
     HttpHandle session(api, api.Open(L"pollbench", WINHTTP_ACCESS_TYPE_NO_PROXY, WINHTTP_NO_PROXY_NAME,
                                      WINHTTP_NO_PROXY_BYPASS, 0));
     if (session.Get() == nullptr) return false;
-    HttpHandle connection(api, api.Connect(session.Get(), L"localhost", static_cast<INTERNET_PORT>(port), 0));
+    HttpHandle connection(api, api.Connect(session.Get(), L"127.0.0.1", static_cast<INTERNET_PORT>(port), 0));
     if (connection.Get() == nullptr) return false;
     HttpHandle request(api, api.OpenRequest(connection.Get(), L"GET", path.c_str(), nullptr, WINHTTP_NO_REFERER,
                                             WINHTTP_DEFAULT_ACCEPT_TYPES, 0));

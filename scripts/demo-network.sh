@@ -48,7 +48,7 @@ play_network_scenario() {
     printer_dir="$(mktemp -d /tmp/statusmon-demo-printer.XXXXXX)"
     echo "Starting a private IPP printer (ippeveprinter) ..."
     port="$(printer start)"
-    uri="ipp://localhost:$port/ipp/print"
+    uri="ipp://127.0.0.1:$port/ipp/print"
     echo "  $uri"
 
     # A jam that the printer reports during a job is a warning, so balloons

@@ -219,7 +219,7 @@ TEST_P(NetworkPrinterAddress, ShowsWhatThePrinterThereGives) {
     if (c.testPrinter) {
         testPrinter = std::make_unique<harness::TestPrinter>();
         ASSERT_TRUE(testPrinter->Ready()) << testPrinter->Error();
-        uri = std::string(c.scheme) + "://localhost:" + std::to_string(testPrinter->Port()) + c.path;
+        uri = std::string(c.scheme) + "://127.0.0.1:" + std::to_string(testPrinter->Port()) + c.path;
     } else {
         standIn = std::make_unique<harness::Responder>(c.answer);
         ASSERT_TRUE(standIn->Listening());

@@ -35,9 +35,9 @@ TestPrinter::~TestPrinter() {
     (void)RemoveDirectoryA(DosPathOf(folder_).c_str());  // a late result of a call that overstayed keeps it
 }
 
-std::string TestPrinter::IppUri() const { return "ipp://localhost:" + std::to_string(port_) + "/ipp/print"; }
+std::string TestPrinter::IppUri() const { return "ipp://127.0.0.1:" + std::to_string(port_) + "/ipp/print"; }
 
-std::string TestPrinter::IppsUri() const { return "ipps://localhost:" + std::to_string(port_) + "/ipp/print"; }
+std::string TestPrinter::IppsUri() const { return "ipps://127.0.0.1:" + std::to_string(port_) + "/ipp/print"; }
 
 bool TestPrinter::Stop() { return Call({"stop", printerDir_}, kCallMs); }
 

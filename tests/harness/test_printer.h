@@ -29,7 +29,7 @@ public:
     // no result came in time.
     const std::string& Error() const { return error_; }
     int Port() const { return port_; }
-    std::string IppUri() const;   // ipp://localhost:PORT/ipp/print
+    std::string IppUri() const;   // ipp://127.0.0.1:PORT/ipp/print
     std::string IppsUri() const;  // ipps://..., a self-signed certificate
 
     // Ends the printer (and a job it prints): connections are refused.

@@ -9,7 +9,7 @@
 #                                    the port of an earlier start in DIR, else
 #                                    a free one. It answers ipp:// and ipps://
 #                                    (a self-signed certificate) on that port,
-#                                    at localhost:PORT/ipp/print.
+#                                    at 127.0.0.1:PORT/ipp/print.
 #   printer.sh stop DIR              ends the printer, a job it runs and its
 #                                    bus; DIR and the port are kept. A
 #                                    printer that nobody stops ends after an
@@ -79,7 +79,10 @@ port_of() {
     [ -f "$1/port" ] || die "no printer was started in $1"
     cat "$1/port"
 }
-uri_of() { echo "ipp://localhost:$(port_of "$1")/ipp/print"; }
+# The printer is asked at the loopback address itself: a machine without
+# /etc/hosts (a bare chroot) resolves "localhost" for CUPS's own tools but not
+# for Wine's WinHTTP.
+uri_of() { echo "ipp://127.0.0.1:$(port_of "$1")/ipp/print"; }
 
 # A port that nothing on this machine has bound, IPv4 or IPv6.
 port_in_use() { grep -qi "$(printf ':%04X ' "$1")" /proc/net/tcp /proc/net/tcp6 2>/dev/null; }
@@ -142,7 +145,7 @@ launch() {  # DIR PORT
     pid=$!
     echo "$pid" > "$dir/printer.pid"
     deadline=$(($(now_ms) + 10000))
-    until ipptool -q -T 2 "ipp://localhost:$port/ipp/print" "$here/printer-state.test" 2>/dev/null; do
+    until ipptool -q -T 2 "ipp://127.0.0.1:$port/ipp/print" "$here/printer-state.test" 2>/dev/null; do
         if ! alive "$pid" "$printer" || [ "$(now_ms)" -ge "$deadline" ]; then
             end_processes "$dir"
             return 1
@@ -198,7 +201,7 @@ cmd_remove() {  # DIR
 
 # The printer's web forms change its state while they answer.
 web_form() {  # DIR PATH
-    curl -sf --max-time 10 -o /dev/null "http://localhost:$(port_of "$1")$2" ||
+    curl -sf --max-time 10 -o /dev/null "http://127.0.0.1:$(port_of "$1")$2" ||
         die "the printer's page ${2%%\?*} did not answer"
 }
 
@@ -312,7 +315,7 @@ EOF
     cmd_job "$dir" 0 "STATE: -media-jam-error,cover-open-error"
     expect printer-state=idle printer-state-reasons=none
 
-    ipptool -q -T 5 "ipps://localhost:$port/ipp/print" "$here/printer-state.test" || die "no answer over ipps"
+    ipptool -q -T 5 "ipps://127.0.0.1:$port/ipp/print" "$here/printer-state.test" || die "no answer over ipps"
 
     # Stopped during a job: the printer, its job command and its bus end.
     cmd_job "$dir" 30000 "STATE: +cover-open-error"
@@ -320,7 +323,7 @@ EOF
     started=$(now_ms)
     cmd_stop "$dir"
     echo "selftest: stopped during a job in $(since "$started") ms"
-    ! ipptool -q -T 2 "ipp://localhost:$port/ipp/print" "$here/printer-state.test" 2> /dev/null ||
+    ! ipptool -q -T 2 "ipp://127.0.0.1:$port/ipp/print" "$here/printer-state.test" 2> /dev/null ||
         die "the printer still answers after stop"
     ! grep -qs "$dir/job-command" /proc/[0-9]*/cmdline || die "the job command still runs after stop"
     ! alive "$bus_pid" dbus-daemon || die "the bus still runs after stop"

@@ -43,7 +43,7 @@ record() {  # FILE PATH [ATTRIBUTE...]
     local file="$1"
     shift
     request "$@" | curl -sf --max-time 10 -H 'Content-Type: application/ipp' --data-binary @- \
-        -o "$out/$file" "http://localhost:$port/ipp/print"
+        -o "$out/$file" "http://127.0.0.1:$port/ipp/print"
     echo "record_corpus.sh: $file ($(wc -c < "$out/$file") bytes): $(bash "$printer" state "$dir" | tr '\n' ' ')"
 }
 state=(printer-state printer-state-reasons printer-state-message)
