@@ -6,9 +6,10 @@ source "$(dirname "${BASH_SOURCE[0]}")/wine-env.sh"
 
 # fonts-wine: Wine's own fonts, such as Marlett for the caption buttons.
 # wixl, msitools (msibuild), zip and osslsigncode make and sign the release
-# (scripts/package.sh); openssl makes the installer test's certificate.
+# (scripts/package.sh); openssl makes the installer test's certificate, and
+# unzip's zipinfo lets it read the zip's names, order and times.
 packages=(cmake make binutils g++-mingw-w64-i686 googletest xvfb xauth x11-utils xdotool imagemagick fonts-wine
-          wixl msitools zip osslsigncode openssl)
+          wixl msitools zip unzip osslsigncode openssl)
 # git: the test command checks with it that every hand-made fault still applies.
 packages+=(git)
 # The test printer (tools/printer/printer.sh): ippeveprinter and ipptool
