@@ -60,16 +60,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     harness::TestPrinter printer;
-    if (!printer.Ready()) {
-        std::fprintf(stderr, "the test printer did not start: %s\n", printer.Error().c_str());
-        return 2;
-    }
     WinHttpApi api;
-    std::string error;
-    if (!LoadWinHttp(&api, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
-    }
+    if (!bench::ReadyToPoll(printer, &api)) return 2;
     const PrinterUri uri = ParsePrinterUri(printer.IppUri()).uri;
     IppClient client(api);
     // The connection is opened and WinHTTP's own first-use work is done

@@ -28,6 +28,19 @@ std::string HostFileText(const std::string& path) {
 
 }  // namespace
 
+bool ReadyToPoll(const harness::TestPrinter& printer, WinHttpApi* api) {
+    if (!printer.Ready()) {
+        std::fprintf(stderr, "the test printer did not start: %s\n", printer.Error().c_str());
+        return false;
+    }
+    std::string error;
+    if (!LoadWinHttp(api, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return false;
+    }
+    return true;
+}
+
 double PrivateKiB(HANDLE process) {
     PROCESS_MEMORY_COUNTERS_EX memory = {};
     memory.cb = sizeof memory;

@@ -2,7 +2,7 @@
 // benchmark and the one that runs printwatch beside the monitor: private
 // bytes, marks in a wineserver trace, the CPU time of a program and of the
 // wineserver, and percentiles; and the printer's web forms that change its
-// state.
+// state; and the start of both benchmarks: the test printer and WinHTTP.
 #pragma once
 
 #include <windows.h>
@@ -10,9 +10,14 @@
 #include <string>
 #include <vector>
 
+#include "harness/test_printer.h"
 #include "watch/winhttp_api.h"
 
 namespace bench {
+
+// Whether the test printer started and WinHTTP was loaded into *api; when
+// not, the reason goes to the standard error.
+bool ReadyToPoll(const harness::TestPrinter& printer, WinHttpApi* api);
 
 // The process's private bytes in KiB: Windows reports the commit charge both
 // as PrivateUsage and as PagefileUsage; Wine fills in only the latter.

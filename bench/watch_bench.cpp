@@ -230,16 +230,8 @@ int main(int argc, char** argv) {
     }
     harness::EndStrayMonitors();
     harness::TestPrinter printer;
-    if (!printer.Ready()) {
-        std::fprintf(stderr, "the test printer did not start: %s\n", printer.Error().c_str());
-        return 2;
-    }
     WinHttpApi api;
-    std::string error;
-    if (!LoadWinHttp(&api, &error)) {
-        std::fprintf(stderr, "%s\n", error.c_str());
-        return 2;
-    }
+    if (!bench::ReadyToPoll(printer, &api)) return 2;
     harness::TestDriver driver(kDriver, "WatchBench", "IPP");
     if (!Configure(driver)) {
         std::fprintf(stderr, "cannot write the configuration: %s\n", driver.Errors().c_str());

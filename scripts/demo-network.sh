@@ -96,8 +96,7 @@ play_network_scenario() {
 
     echo "Ending the monitor and printwatch (statusctl stop) ..."
     ctl stop
-    for _ in $(seq 50); do kill -0 "$network_pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$network_pid" 2>/dev/null; then
+    if ! wait_ended "$network_pid" 5; then
         echo "The monitor did not end." >&2
         return 1
     fi

@@ -26,6 +26,11 @@ fi
 
 bin="${STATUSMON_DEMO_BUILD_DIR:-$run_build_dir}/bin"
 ctl() { wine "$bin/statusctl.exe" "$@"; }
+# Waits up to SECONDS for the process PID to end; false when it still runs.
+wait_ended() {  # PID SECONDS
+    for _ in $(seq $(($2 * 10))); do kill -0 "$1" 2>/dev/null || return 0; sleep 0.1; done
+    ! kill -0 "$1" 2>/dev/null
+}
 
 # The network printer's scenario, played after the sample driver's.
 source "$root/scripts/demo-network.sh"
@@ -35,7 +40,7 @@ step_file="$(mktemp)"
 finish() {
     if [ -n "$monitor_pid" ] && kill -0 "$monitor_pid" 2>/dev/null; then
         ctl quit || true
-        for _ in $(seq 50); do kill -0 "$monitor_pid" 2>/dev/null || break; sleep 0.1; done
+        wait_ended "$monitor_pid" 5 || true
     fi
     end_network_scenario
     ctl uninstall >/dev/null 2>&1 || true
@@ -142,8 +147,7 @@ done < <(grep -v '^[[:space:]]*#' "$scenario")
 
 echo "Ending the monitor ..."
 ctl quit
-for _ in $(seq 100); do kill -0 "$monitor_pid" 2>/dev/null || break; sleep 0.1; done
-if kill -0 "$monitor_pid" 2>/dev/null; then
+if ! wait_ended "$monitor_pid" 10; then
     echo "The monitor did not end." >&2
     exit 1
 fi
